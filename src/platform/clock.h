@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+/// A calendar date and time in local time.
+struct DateTime {
+    int year = 1970;
+    int month = 1;  // 1..12
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    /// "YYYY-MM-DD HH:MM:SS", the framework's SQL form.
+    std::string SQLDateTime() const;
+    /// "YYYY-MM-DD".
+    std::string SQLDate() const;
+};
+
+/// Where time comes from; tests replace it so that nothing sleeps.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    /// Milliseconds of a monotonic clock.
+    virtual std::int64_t MonotonicMs() const = 0;
+    virtual DateTime Now() const = 0;
+};
+
+/// The clock in force (the system clock until another is installed).
+const Clock& CurrentClock();
+/// Installs `clock` (nullptr restores the system clock); returns the previous one.
+std::unique_ptr<Clock> SetClock(std::unique_ptr<Clock> clock);
+
+/// Ticks of 1/60 second of the monotonic clock.
+std::int64_t Ticks();
+/// Milliseconds of the monotonic clock.
+std::int64_t Milliseconds();
+DateTime Now();
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#include "platform/folderitem.h"
+
+#include "platform/application.h"
+#include "platform/exceptions.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+using namespace platform;
+using testsupport::ReadAll;
+using testsupport::TempFolder;
+
+TEST(FolderItemTest, NamesAndRelatives) {
+    const FolderItem f("/a/b/skin.xml");
+    EXPECT_EQ(f.Name(), "skin.xml");
+    EXPECT_EQ(f.Parent().NativePath(), "/a/b");
+    EXPECT_EQ(f.Parent().Child("x.png").NativePath(), "/a/b/x.png");
+    EXPECT_TRUE(IsAbsolutePath("/x"));
+    EXPECT_TRUE(IsAbsolutePath("C:\\x"));
+    EXPECT_FALSE(IsAbsolutePath("x/y"));
+    EXPECT_FALSE(IsAbsolutePath(""));
+}
+
+TEST(FolderItemTest, ReadRefusesBeforeAllocating) {
+    TempFolder dir;
+    const auto p = dir.Write("big.xml", std::string(1000, 'x'));
+    EXPECT_EQ(ReadFileBytes(p, 1000).size(), 1000u);
+    try {
+        ReadFileBytes(p, 999);
+        FAIL() << "no exception";
+    } catch (const IOException& e) {
+        EXPECT_EQ(e.ErrorNumber(), EFBIG);
+    }
+    EXPECT_THROW(ReadFileBytes(dir / "missing.xml", 10), NilObjectException);
+    EXPECT_THROW(ReadFileBytes(dir.Path(), 10), IOException);
+}
+
+TEST(FolderItemTest, WritesReplaceAppendAndFailIntoMissingFolders) {
+    TempFolder dir;
+    const auto p = dir / "out.txt";
+    WriteFileReplacing(p, "one");
+    WriteFileReplacing(p, "two");
+    EXPECT_EQ(ReadAll(p), "two");
+    AppendToFile(p, "+3");
+    EXPECT_EQ(ReadAll(p), "two+3");
+    WriteFileAtomic(p, "atomic");
+    EXPECT_EQ(ReadAll(p), "atomic");
+    EXPECT_EQ(FolderItem(dir.Path()).Count(), 1);  // no temporary file left behind
+    EXPECT_THROW(WriteFileReplacing(dir / "no" / "such.txt", "x"), IOException);
+    EXPECT_THROW(WriteFileAtomic(dir / "no" / "such.txt", "x"), IOException);
+    // A folder standing where the file should go.
+    FolderItem(dir / "taken").CreateAsFolder();
+    EXPECT_THROW(WriteFileReplacing(dir / "taken", "x"), IOException);
+}
+
+TEST(FolderItemTest, FolderListingAndCopy) {
+    TempFolder dir;
+    dir.Write("b.txt", "B");
+    dir.Write("a.txt", "A");
+    const FolderItem folder(dir.Path());
+    EXPECT_EQ(folder.Count(), 2);
+    EXPECT_EQ(folder.Item(1).Name(), "a.txt");
+    EXPECT_THROW(folder.Item(3), OutOfBoundsException);
+    folder.Child("a.txt").CopyFileTo(folder.Child("b.txt"));
+    EXPECT_EQ(ReadAll(dir / "b.txt"), "A");
+    folder.Child("a.txt").Delete();
+    EXPECT_FALSE(folder.Child("a.txt").Exists());
+}
+
+TEST(ApplicationFoldersTest, EnvironmentOverrides) {
+    TempFolder dir;
+    ::setenv("MALVOREN_APP_DIR", dir.Path().c_str(), 1);
+    EXPECT_EQ(AppFolder().NativePath(), dir.Path().string());
+    ::unsetenv("MALVOREN_APP_DIR");
+    EXPECT_NE(AppFolder().NativePath(), dir.Path().string());
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(PreferencesFolder().NativePath(), "/cfg");
+    ::setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(UserDataFolder().NativePath(), "/data/Malvoren Tool");
+}
