@@ -1,0 +1,10 @@
+#include "app/line_end.h"
+
+namespace App {
+
+const std::string& LineEnd() {
+    static const std::string rc = "\n";
+    return rc;
+}
+
+}  // namespace App
