@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/line_end.h"
+#include "app/messages/line_terminator.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -138,8 +138,8 @@ ParseResult ParseTokens(const std::vector<std::string>& tokens, bool stopMode,
                     method == "smart") {
                     settings.resizeMethod = method;
                 } else if (stopMode) {
-                    return {false, UnknownCommand(pending + " " + token) + LineEnd() +
-                                       "Available resize parameters are:" + LineEnd() +
+                    return {false, UnknownCommand(pending + " " + token) + Variables::RC +
+                                       "Available resize parameters are:" + Variables::RC +
                                        "simple / border / browser"};
                 }
             } else if (option == "-bfontsize") {

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/messages/line_terminator.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,7 @@ class ParseTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseTest, ReadsTheGrammar) {
     const ParseCase& c = GetParam();
+    Variables::RC = "\n";
     testsupport::TempFolder dir;
     dir.Write("in.xml", "<skin/>");
     dir.Write("my skin.xml", "<skin/>");
