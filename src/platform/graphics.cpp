@@ -1,0 +1,379 @@
+#include "platform/graphics.h"
+
+#include "platform/exceptions.h"
+#include "platform/picture.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QString>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+QColor ToQColor(Color c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// Qt paints greys on Grayscale8 images through a colour conversion that is off by one for
+/// some levels (0x70 lands as 0x71), and masks need exact levels. So a mask is painted as an
+/// RGB32 copy of the touched area and written back.
+QImage GreyToRgb(const QImage& grey, const QRect& area) {
+    QImage rgb(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar* src = grey.constScanLine(area.top() + y) + area.left();
+        auto* dst = reinterpret_cast<QRgb*>(rgb.scanLine(y));
+        for (int x = 0; x < area.width(); ++x)
+            dst[x] = qRgb(src[x], src[x], src[x]);
+    }
+    return rgb;
+}
+
+void RgbToGrey(const QImage& rgb, QImage& grey, const QPoint& at) {
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* dst = grey.scanLine(at.y() + y) + at.x();
+        for (int x = 0; x < rgb.width(); ++x)
+            dst[x] = static_cast<uchar>(qGray(src[x]));
+    }
+}
+
+/// Lines of text as the one line breaker of this file cuts them.
+struct TextLine {
+    int start;
+    int length;
+};
+
+std::vector<TextLine> BreakLines(const QFont& font, const QString& text, double wrapWidth) {
+    std::vector<TextLine> lines;
+    // Paragraphs end at CR LF, CR or LF; within one, words wrap at wrapWidth when given.
+    int paragraphStart = 0;
+    const int n = static_cast<int>(text.size());
+    for (int i = 0; i <= n; ++i) {
+        const bool end = i == n;
+        if (!end && text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        const QString paragraph = text.mid(paragraphStart, i - paragraphStart);
+        if (wrapWidth <= 0 || paragraph.isEmpty()) {
+            lines.push_back({paragraphStart, static_cast<int>(paragraph.size())});
+        } else {
+            QTextLayout layout(paragraph, font);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(wrapWidth);
+                lines.push_back({paragraphStart + line.textStart(), line.textLength()});
+            }
+            layout.endLayout();
+        }
+        if (end)
+            break;
+        if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        paragraphStart = i + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+Graphics::Graphics(Picture& target)
+    : m_target(&target)
+    , m_origin(0, 0)
+    , m_width(target.Width())
+    , m_height(target.Height())
+    , m_clip(0, 0, target.Width(), target.Height()) {
+}
+
+void Graphics::Paint(const std::function<void(QPainter&)>& draw) {
+    if (m_clip.isEmpty())
+        return;
+    QImage& image = m_target->Image();
+    const bool grey = image.format() == QImage::Format_Grayscale8;
+    QImage scratch;
+    QPaintDevice* device = &image;
+    QPoint shift(0, 0);
+    if (grey) {
+        scratch = GreyToRgb(image, m_clip);
+        device = &scratch;
+        shift = -m_clip.topLeft();
+    }
+    {
+        QPainter painter(device);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.setClipRect(m_clip.translated(shift));
+        painter.translate(m_origin + shift);
+        draw(painter);
+    }
+    if (grey)
+        RgbToGrey(scratch, image, m_clip.topLeft());
+}
+
+void Graphics::FillRect(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    const QColor color = ToQColor(ForeColor);
+    Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), color); });
+}
+
+void Graphics::ClearRect(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), Qt::white); });
+}
+
+void Graphics::DrawPenRect(QPainter& painter, int x, int y, int width, int height) const {
+    const QColor color = ToQColor(ForeColor);
+    const int pw = std::min(std::max(PenWidth, 1), width);
+    const int ph = std::min(std::max(PenHeight, 1), height);
+    painter.fillRect(QRect(x, y, width, ph), color);
+    painter.fillRect(QRect(x, y + height - ph, width, ph), color);
+    painter.fillRect(QRect(x, y, pw, height), color);
+    painter.fillRect(QRect(x + width - pw, y, pw, height), color);
+}
+
+void Graphics::DrawRect(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0 || PenWidth <= 0 || PenHeight <= 0)
+        return;
+    Paint([&](QPainter& p) { DrawPenRect(p, x, y, width, height); });
+}
+
+void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
+    if (PenWidth <= 0 || PenHeight <= 0)
+        return;
+    const QColor color = ToQColor(ForeColor);
+    const int pw = PenWidth;
+    const int ph = PenHeight;
+    Paint([&](QPainter& p) {
+        if (x1 == x2 || y1 == y2) {
+            const int left = std::min(x1, x2);
+            const int top = std::min(y1, y2);
+            p.fillRect(QRect(left, top, std::abs(x2 - x1) + pw, std::abs(y2 - y1) + ph), color);
+            return;
+        }
+        // Bresenham, with the pen's rectangle hanging right of and below each point.
+        const long long dx = std::abs(static_cast<long long>(x2) - x1);
+        const long long dy = -std::abs(static_cast<long long>(y2) - y1);
+        const int sx = x1 < x2 ? 1 : -1;
+        const int sy = y1 < y2 ? 1 : -1;
+        long long err = dx + dy;
+        int x = x1;
+        int y = y1;
+        for (;;) {
+            p.fillRect(QRect(x, y, pw, ph), color);
+            if (x == x2 && y == y2)
+                break;
+            const long long e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    });
+}
+
+void Graphics::FillShape(int x, int y, int width, int height, const Shape& shape) {
+    if (width <= 0 || height <= 0)
+        return;
+    const QColor color = ToQColor(ForeColor);
+    Paint([&](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        shape(p, QRectF(x, y, width, height));
+    });
+}
+
+void Graphics::OutlineShape(int x, int y, int width, int height, const Shape& shape) {
+    if (width <= 0 || height <= 0)
+        return;
+    const QColor color = ToQColor(ForeColor);
+    const int pen = std::max(std::max(PenWidth, PenHeight), 1);
+    Paint([&](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        if (pen == 1) {
+            // A cosmetic pen covers the pixels right of and below the path.
+            p.setPen(QPen(color, 0));
+            shape(p, QRectF(x, y, width - 1, height - 1));
+        } else {
+            p.setPen(QPen(color, pen));
+            shape(p, QRectF(x + pen / 2.0, y + pen / 2.0, width - pen, height - pen));
+        }
+    });
+}
+
+void Graphics::FillOval(int x, int y, int width, int height) {
+    FillShape(x, y, width, height, [](QPainter& p, const QRectF& r) { p.drawEllipse(r); });
+}
+
+void Graphics::DrawOval(int x, int y, int width, int height) {
+    OutlineShape(x, y, width, height, [](QPainter& p, const QRectF& r) { p.drawEllipse(r); });
+}
+
+void Graphics::FillRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight) {
+    FillShape(x, y, width, height, [&](QPainter& p, const QRectF& r) {
+        p.drawRoundedRect(r, arcWidth / 2.0, arcHeight / 2.0);
+    });
+}
+
+void Graphics::DrawRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight) {
+    OutlineShape(x, y, width, height, [&](QPainter& p, const QRectF& r) {
+        p.drawRoundedRect(r, arcWidth / 2.0, arcHeight / 2.0);
+    });
+}
+
+void Graphics::DrawPicture(const Picture& picture, int x, int y) {
+    DrawPicture(picture, x, y, picture.Width(), picture.Height(), 0, 0, picture.Width(),
+                picture.Height());
+}
+
+void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int height) {
+    DrawPicture(picture, x, y, width, height, 0, 0, width, height);
+}
+
+void Graphics::DrawPicture(const Picture& picture, int destX, int destY, int destWidth,
+                           int destHeight, int sourceX, int sourceY, int sourceWidth,
+                           int sourceHeight) {
+    if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
+        return;
+    const QRect source(sourceX, sourceY, sourceWidth, sourceHeight);
+    const QRect visible = source & QRect(0, 0, picture.Width(), picture.Height());
+    if (visible.isEmpty())
+        return;
+    const bool opaque = !picture.HasMask() && !picture.HasAlpha();
+    const bool whole = visible == QRect(0, 0, picture.Width(), picture.Height());
+
+    if (destWidth == sourceWidth && destHeight == sourceHeight) {
+        const QPoint at(destX + visible.left() - sourceX, destY + visible.top() - sourceY);
+        if (opaque) {
+            // Source mode: an exact copy, whatever the target's format.
+            Paint([&](QPainter& p) {
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.drawImage(at, picture.Image(), visible);
+            });
+        } else {
+            const QImage drawable = picture.DrawableImage(visible);
+            Paint([&](QPainter& p) { p.drawImage(at, drawable); });
+        }
+        return;
+    }
+
+    // The visible part of the source lands on its share of the destination.
+    const double fx = static_cast<double>(destWidth) / sourceWidth;
+    const double fy = static_cast<double>(destHeight) / sourceHeight;
+    const int left = destX + static_cast<int>(std::lround((visible.left() - sourceX) * fx));
+    const int top = destY + static_cast<int>(std::lround((visible.top() - sourceY) * fy));
+    const int right =
+        destX + static_cast<int>(std::lround((visible.left() + visible.width() - sourceX) * fx));
+    const int bottom =
+        destY + static_cast<int>(std::lround((visible.top() + visible.height() - sourceY) * fy));
+    if (right <= left || bottom <= top)
+        return;
+    QImage part;
+    if (opaque)
+        part = whole ? picture.Image() : picture.Image().copy(visible);
+    else
+        part = picture.DrawableImage(visible);
+    const QImage scaled =
+        part.scaled(right - left, bottom - top, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
+        throw RuntimeException("Not enough memory to scale a picture.");
+    Paint([&](QPainter& p) {
+        if (opaque)
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPoint(left, top), scaled);
+    });
+}
+
+QFont Graphics::Font() const {
+    QFont font;
+    const bool standard = TextFont.empty() || TextFont == "System" || TextFont == "Arial";
+    font.setFamily(standard ? QStringLiteral("Liberation Sans") : ToQString(TextFont));
+    const int pixels = TextSize > 0 ? static_cast<int>(std::lround(TextSize)) : 12;
+    font.setPixelSize(std::max(pixels, 1));
+    font.setBold(Bold);
+    font.setItalic(Italic);
+    font.setUnderline(Underline);
+    return font;
+}
+
+std::string Graphics::ResolvedFontFamily() const {
+    return QFontInfo(Font()).family().toStdString();
+}
+
+void Graphics::DrawString(std::string_view text, double x, double y, double wrapWidth,
+                          bool condense) {
+    const QFont font = Font();
+    const QString all = ToQString(text);
+    const QColor color = ToQColor(ForeColor);
+    const QFontMetricsF metrics(font);
+    if (condense && wrapWidth > 0) {
+        QString line = all;
+        line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        line.replace(u'\r', u' ').replace(u'\n', u' ');
+        const QString cut = metrics.elidedText(line, Qt::ElideRight, wrapWidth);
+        Paint([&](QPainter& p) {
+            p.setFont(font);
+            p.setPen(color);
+            p.drawText(QPointF(x, y), cut);
+        });
+        return;
+    }
+    const std::vector<TextLine> lines = BreakLines(font, all, wrapWidth);
+    const int lineHeight = TextHeight();
+    Paint([&](QPainter& p) {
+        p.setFont(font);
+        p.setPen(color);
+        double baseline = y;
+        for (const TextLine& line : lines) {
+            p.drawText(QPointF(x, baseline), all.mid(line.start, line.length));
+            baseline += lineHeight;
+        }
+    });
+}
+
+double Graphics::StringWidth(std::string_view text) const {
+    return QFontMetricsF(Font()).horizontalAdvance(ToQString(text));
+}
+
+int Graphics::StringHeight(std::string_view text, double wrapWidth) const {
+    const auto lines = BreakLines(Font(), ToQString(text), wrapWidth);
+    return static_cast<int>(lines.size()) * TextHeight();
+}
+
+int Graphics::TextHeight() const {
+    return QFontMetrics(Font()).height();
+}
+
+int Graphics::TextAscent() const {
+    return QFontMetrics(Font()).ascent();
+}
+
+Graphics Graphics::Clip(int x, int y, int width, int height) const {
+    Graphics view = *this;
+    view.m_origin = m_origin + QPoint(x, y);
+    view.m_width = std::max(width, 0);
+    view.m_height = std::max(height, 0);
+    view.m_clip = m_clip & QRect(view.m_origin, QSize(view.m_width, view.m_height));
+    return view;
+}
+
+}  // namespace platform

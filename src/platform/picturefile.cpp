@@ -1,0 +1,135 @@
+#include "platform/picturefile.h"
+
+#include "platform/exceptions.h"
+#include "platform/folderitem.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace platform {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+/// The image opaque: transparent pixels become white, partly transparent ones are blended
+/// on white.
+QImage FlattenOnWhite(const QImage& image) {
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage flat(image.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return flat;
+    flat.fill(0xFFFFFFFFu);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return flat;
+}
+
+void Tell(std::string* refusal, const std::string& why) {
+    if (refusal != nullptr)
+        *refusal = why;
+}
+
+}  // namespace
+
+std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName) {
+    const auto dot = fileName.rfind('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    const std::string ext = Lower(fileName.substr(dot + 1));
+    if (ext == "bmp")
+        return PictureFormat::BMP;
+    if (ext == "png")
+        return PictureFormat::PNG;
+    if (ext == "jpg" || ext == "jpeg")
+        return PictureFormat::JPEG;
+    return std::nullopt;
+}
+
+PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal,
+                         PictureAlpha alpha) noexcept {
+    try {
+        const std::string name = path.string();
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) {
+            Tell(refusal, name + " is a folder, not a picture.");
+            return nullptr;
+        }
+        if (!std::filesystem::is_regular_file(path, ec)) {
+            Tell(refusal, name + " does not exist.");
+            return nullptr;
+        }
+        QImageReader reader(QString::fromStdString(name));
+        reader.setAutoTransform(false);
+        const QSize size = reader.size();
+        if (!size.isValid()) {
+            Tell(refusal, name + " holds no readable picture.");
+            return nullptr;
+        }
+        const std::string tooLarge = PictureSizeRefusal(size.width(), size.height());
+        if (!tooLarge.empty()) {
+            Tell(refusal, name + ": " + tooLarge);
+            return nullptr;
+        }
+        // Qt refuses to decode above 128 MB by default, which a 6000 × 6000 skin passes; the
+        // size was checked above, so the limit follows the cap (4 bytes a pixel, plus one MB).
+        const std::int64_t bytes = MaxPicturePixels() * 4;
+        reader.setAllocationLimit(static_cast<int>(bytes / (1024 * 1024) + 1));
+        QImage image;
+        if (!reader.read(&image) || image.isNull()) {
+            Tell(refusal,
+                 name + " holds no readable picture: " + reader.errorString().toStdString());
+            return nullptr;
+        }
+        if (alpha == PictureAlpha::FlattenOnWhite)
+            image = FlattenOnWhite(image);
+        if (image.isNull()) {
+            Tell(refusal, "Not enough memory to read " + name + ".");
+            return nullptr;
+        }
+        return std::make_shared<Picture>(image);
+    } catch (const std::exception& e) {
+        Tell(refusal, e.what());
+        return nullptr;
+    }
+}
+
+std::string EncodePicture(const Picture& picture, PictureFormat format) {
+    QImage image = picture.Image();
+    if (image.format() != QImage::Format_RGB32)
+        image = FlattenOnWhite(image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format == PictureFormat::BMP   ? QByteArray("bmp")
+                                 : format == PictureFormat::PNG ? QByteArray("png")
+                                                                : QByteArray("jpg"));
+    if (format == PictureFormat::JPEG)
+        writer.setQuality(kJpegQuality);
+    if (!writer.write(image))
+        throw RuntimeException("The picture cannot be encoded: " +
+                               writer.errorString().toStdString());
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void SavePicture(const Picture& picture, const std::filesystem::path& path, PictureFormat format) {
+    const std::string bytes = EncodePicture(picture, format);
+    WriteFileAtomic(path, bytes);
+}
+
+}  // namespace platform

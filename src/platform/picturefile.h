@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class PictureFormat { BMP, PNG, JPEG };
+
+/// What reading does with a picture file's transparency.
+enum class PictureAlpha {
+    /// Skin bitmaps: the alpha is flattened on white, the picture is opaque.
+    FlattenOnWhite,
+    /// Shipped pictures whose transparency matters.
+    Keep,
+};
+
+/// The JPEG quality (0 to 100) every JPEG is written with.
+inline constexpr int kJpegQuality = 90;
+
+/// The format a file name's extension names: "bmp", "png", "jpg" or "jpeg" in any case.
+std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName);
+
+/// Reads a BMP, PNG or JPEG file. The size is read from the header first and a picture
+/// above the caps (kMaxPictureSide, MaxPicturePixels()) is refused before it is decoded.
+/// Returns none when the file holds no readable picture (missing, a folder, empty, garbage,
+/// refused); `refusal`, when given, then receives the reason in words. Never throws.
+PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal = nullptr,
+                         PictureAlpha alpha = PictureAlpha::FlattenOnWhite) noexcept;
+
+/// The picture's colour plane, opaque, encoded: BMP as 24 bits a pixel, PNG as 8-bit RGB,
+/// JPEG at kJpegQuality. Throws RuntimeException when encoding fails.
+std::string EncodePicture(const Picture& picture, PictureFormat format);
+
+/// Writes the encoded picture to a temporary file beside `path` and renames it over `path`,
+/// so a failure never leaves half a bitmap. Throws IOException (a folder in the way, a
+/// missing folder, no permission), RuntimeException when encoding fails.
+void SavePicture(const Picture& picture, const std::filesystem::path& path, PictureFormat format);
+
+}  // namespace platform

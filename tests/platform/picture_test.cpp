@@ -1,0 +1,120 @@
+#include "platform/picture.h"
+
+#include "picture_test_util.h"
+#include "platform/exceptions.h"
+#include "platform/graphics.h"
+#include "platform/rgbsurface.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+
+#include <cstdlib>
+#include <string>
+
+using namespace platform;
+using namespace picturetest;
+
+namespace {
+
+std::string EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+}  // namespace
+
+TEST(PictureTest, NewPictureIsWhiteAndHasNoMaskUntilAsked) {
+    Picture picture(3, 2);
+    EXPECT_EQ(picture.Width(), 3);
+    EXPECT_EQ(picture.Height(), 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(At(picture, x, y), kWhite) << x << "," << y;
+    EXPECT_FALSE(picture.HasMask());
+    EXPECT_EQ(picture.Mask(false), nullptr);
+    EXPECT_FALSE(picture.HasMask());
+}
+
+TEST(PictureTest, MaskIsMadeOpaqueBlackOnFirstUseAndKept) {
+    Picture picture(4, 4);
+    Picture* mask = picture.Mask();
+    ASSERT_NE(mask, nullptr);
+    EXPECT_TRUE(mask->IsMask());
+    EXPECT_EQ(mask->Width(), 4);
+    EXPECT_EQ(MaskAt(picture, 0, 0), 0);
+    EXPECT_EQ(MaskAt(picture, 3, 3), 0);
+    EXPECT_EQ(picture.Mask(), mask);
+    EXPECT_EQ(mask->Mask(), nullptr);
+}
+
+TEST(PictureTest, SidesWithoutPixelsAreRefused) {
+    EXPECT_THROW(Picture(0, 5), OutOfBoundsException);
+    EXPECT_THROW(Picture(5, -1), OutOfBoundsException);
+}
+
+TEST(PictureTest, PicturesAboveTheCapsAreRefusedBeforeAllocation) {
+    // 16385 is one above the side cap; 10001 × 10001 is 100,020,001 pixels, above 100 M.
+    EXPECT_THROW(Picture(16385, 1), RuntimeException);
+    EXPECT_THROW(Picture(10001, 10001), RuntimeException);
+    EXPECT_NE(PictureSizeRefusal(30000, 30000).find("too large"), std::string::npos);
+    EXPECT_EQ(PictureSizeRefusal(16384, 6000), "");
+}
+
+TEST(PictureTest, EnvironmentLowersThePixelCapButNeverRaisesIt) {
+    ::setenv("MALVOREN_MAX_PIXELS", "5000", 1);
+    EXPECT_EQ(MaxPicturePixels(), 5000);
+    EXPECT_THROW(Picture(100, 51), RuntimeException);  // 5100 pixels
+    EXPECT_NO_THROW(Picture(100, 50));
+    ::setenv("MALVOREN_MAX_PIXELS", "999999999999", 1);
+    EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels);
+    ::setenv("MALVOREN_MAX_PIXELS", "junk", 1);
+    EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels);
+    ::unsetenv("MALVOREN_MAX_PIXELS");
+}
+
+TEST(PictureTest, FromDataKeepsAlpha) {
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    image.setPixel(1, 0, qRgba(0, 0, 255, 0));
+    PicturePtr picture = Picture::FromData(EncodePng(image));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_TRUE(picture->HasAlpha());
+    EXPECT_EQ(qAlpha(picture->Image().pixel(1, 0)), 0);
+    EXPECT_EQ(At(*picture, 0, 0), kRed);
+}
+
+TEST(PictureTest, FromDataOfGarbageGivesNoPicture) {
+    EXPECT_EQ(Picture::FromData(""), nullptr);
+    EXPECT_EQ(Picture::FromData("not a picture at all"), nullptr);
+}
+
+TEST(PictureTest, MaskOfAnAlphaPictureTakesTheTransparency) {
+    QImage image(3, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    image.setPixel(1, 0, qRgba(255, 0, 0, 0));
+    image.setPixel(2, 0, qRgba(255, 0, 0, 55));
+    Picture picture(image);
+    // grey = 255 - alpha: 0, 255, 200.
+    EXPECT_EQ(MaskAt(picture, 0, 0), 0);
+    EXPECT_EQ(MaskAt(picture, 1, 0), 255);
+    EXPECT_EQ(MaskAt(picture, 2, 0), 200);
+    EXPECT_FALSE(picture.HasAlpha());
+}
+
+TEST(PictureTest, CopyIsDeepMaskIncluded) {
+    Picture picture(2, 2);
+    picture.Mask()->RGBSurface().SetPixel(1, 1, kWhite);
+    PicturePtr copy = picture.Copy();
+    picture.RGBSurface().SetPixel(0, 0, kRed);
+    picture.Mask()->RGBSurface().SetPixel(0, 0, kWhite);
+    EXPECT_EQ(At(*copy, 0, 0), kWhite);
+    ASSERT_TRUE(copy->HasMask());
+    EXPECT_EQ(MaskAt(*copy, 1, 1), 255);
+    EXPECT_EQ(MaskAt(*copy, 0, 0), 0);
+}
