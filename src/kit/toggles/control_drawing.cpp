@@ -20,8 +20,8 @@ void DrawControlBackground(platform::Graphics& g, const Backdrop& backdrop) {
     g.FillRect(0, 0, g.Width(), g.Height());
     const platform::Picture* picture = backdrop.picture;
     if (picture && backdrop.left < picture->Width() && backdrop.top < picture->Height()) {
-        g.DrawPicture(*picture, 0, 0, backdrop.width, backdrop.height, backdrop.left,
-                      backdrop.top, backdrop.width, backdrop.height);
+        g.DrawPicture(*picture, 0, 0, backdrop.width, backdrop.height, backdrop.left, backdrop.top,
+                      backdrop.width, backdrop.height);
     }
 }
 
@@ -34,8 +34,7 @@ platform::PicturePtr GreyCopy(const platform::Picture& picture) {
             // pixel() gives the colour as stored, so a transparent pixel greys whatever
             // colour it holds.
             const QRgb rgb = source.pixel(x, y);
-            const platform::Color c =
-                ToGray(platform::RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+            const platform::Color c = ToGray(platform::RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)));
             target.setPixel(x, y, qRgb(c.r, c.g, c.b));
         }
     }
@@ -74,8 +73,9 @@ platform::PicturePtr StringToPicture(std::string_view base64) {
         QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return nullptr;
+    const QByteArray& bytes = decoded.decoded;
     return platform::Picture::FromData(
-        std::string_view(decoded->constData(), static_cast<std::size_t>(decoded->size())));
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace kit

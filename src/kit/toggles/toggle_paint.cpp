@@ -232,8 +232,7 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     if (PicturePtr inside = NewPart(d, d)) {
         if (style.InnerShade == 1) {
             PicturePtr shade = InsideShade(d);
-            Pellivor::RoundShade(*shade->Mask(), d / 2.0, d / 2.0, d / 2.0 - 1, 1, kBlack,
-                                 kWhite);
+            Pellivor::RoundShade(*shade->Mask(), d / 2.0, d / 2.0, d / 2.0 - 1, 1, kBlack, kWhite);
             FillMask(*inside, kWhite);
             inside->Mask()->Graphics().DrawPicture(*shade, 0, 0);
         } else {

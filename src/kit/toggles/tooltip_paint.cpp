@@ -157,8 +157,7 @@ void WriteBuiltInTooltipStyle(TooltipStyle& style) {
     style.Gloss = 3;
 }
 
-TooltipPictures ComposeTooltip(TooltipStyle& style, std::string_view text, int width,
-                               int height) {
+TooltipPictures ComposeTooltip(TooltipStyle& style, std::string_view text, int width, int height) {
     if (style.PointerWidth == 0)
         style.PointerWidth = 11;
     if (style.PointerHeight == 0)
