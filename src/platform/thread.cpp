@@ -41,6 +41,10 @@ void ClearKill() noexcept {
     g_kill = false;
 }
 
+bool InsideYield() noexcept {
+    return g_inHook;
+}
+
 bool KillRequested() noexcept {
     return g_kill;
 }

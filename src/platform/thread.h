@@ -14,6 +14,10 @@ void RequestKill() noexcept;
 void ClearKill() noexcept;
 bool KillRequested() noexcept;
 
+/// True while Yield() runs its hook: code reached from an event that a yield dispatched (a
+/// close, a second job start) must not act as if the job had ended.
+bool InsideYield() noexcept;
+
 /// Installs what Yield() runs after its kill check (empty: nothing). Returns the old hook.
 std::function<void()> SetYieldHook(std::function<void()> hook);
 

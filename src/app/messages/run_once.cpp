@@ -1,0 +1,9 @@
+#include "app/messages/run_once.h"
+
+namespace INI_Read_Write {
+
+void ResetRunOnce() {
+    RunOnce.assign(1, 0);
+}
+
+}  // namespace INI_Read_Write

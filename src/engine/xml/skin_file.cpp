@@ -1,0 +1,245 @@
+#include "engine/xml/skin_file.h"
+
+#include "engine/xml/variables.h"
+#include "platform/application.h"
+#include "platform/checked.h"
+#include "platform/thread.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace Variables {
+namespace {
+
+constexpr const char* kJobLogName = "Malvoren log.txt";
+
+std::FILE* OpenForAppending(const fs::path& path) noexcept {
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return nullptr;
+    return std::fopen(path.c_str(), "ab");
+}
+
+// The application's folder first; when the log cannot be opened there (a read-only install),
+// the user's data folder, created on demand.
+std::FILE* OpenJobLog() noexcept {
+    try {
+        if (std::FILE* f = OpenForAppending(platform::AppFolder().Child(kJobLogName).Path()))
+            return f;
+        const platform::FolderItem data = platform::UserDataFolder();
+        std::error_code ec;
+        fs::create_directories(data.Path(), ec);
+        return OpenForAppending(data.Child(kJobLogName).Path());
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+bool WriteRecord(std::FILE* f, std::string_view text) noexcept {
+    const std::string& rc = RC;
+    return std::fwrite(rc.data(), 1, rc.size(), f) == rc.size() &&
+           (text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size());
+}
+
+// A file being written beside its target; removed unless committed, so that a failure (or a
+// killed job) midway leaves the target as it was.
+class PendingFile {
+public:
+    explicit PendingFile(const fs::path& target)
+        : m_target(target) {
+        std::random_device rd;
+        m_temp = target.parent_path() /
+                 ("." + target.filename().string() + ".part" + std::to_string(rd()));
+        m_file = std::fopen(m_temp.c_str(), "wb");
+        if (!m_file) {
+            const int err = errno;
+            throw platform::IOException(err, "cannot create " + target.string() + ": " +
+                                                 std::generic_category().message(err));
+        }
+    }
+    ~PendingFile() {
+        if (m_file)
+            std::fclose(m_file);
+        if (!m_committed) {
+            std::error_code ec;
+            fs::remove(m_temp, ec);
+        }
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    void Write(std::string_view bytes) {
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+            ThrowWriteFailure();
+    }
+
+    void Commit() {
+        std::FILE* f = m_file;
+        m_file = nullptr;
+        if (std::fclose(f) != 0)
+            ThrowWriteFailure();
+        std::error_code ec;
+        fs::rename(m_temp, m_target, ec);
+        if (ec)
+            throw platform::IOException(
+                ec.value(), "cannot replace " + m_target.string() + ": " + ec.message());
+        m_committed = true;
+    }
+
+private:
+    [[noreturn]] void ThrowWriteFailure() {
+        const int err = errno ? errno : EIO;
+        throw platform::IOException(
+            err, "cannot write " + m_target.string() + ": " + std::generic_category().message(err));
+    }
+
+    fs::path m_target;
+    fs::path m_temp;
+    std::FILE* m_file = nullptr;
+    bool m_committed = false;
+};
+
+bool SameFile(const std::string& a, const std::string& b) noexcept {
+    if (a.empty() || b.empty())
+        return false;
+    if (a == b)
+        return true;
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
+}
+
+}  // namespace
+
+SkinTooLargeException::SkinTooLargeException(const std::string& path)
+    : platform::IOException(EFBIG, "\"" + path + "\" is larger than 64 MiB." + RC +
+                                       "It is not a skin file that this tool can read.") {
+}
+
+std::vector<std::string> SplitSkinLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::string ReadSkinFile(const std::string& path) {
+    try {
+        return platform::ReadFileBytes(fs::path(path), kMaxSkinBytes);
+    } catch (const platform::IOException& e) {
+        if (e.ErrorNumber() == EFBIG)
+            throw SkinTooLargeException(path);
+        throw platform::NilObjectException(e.what());
+    }
+}
+
+bool Open_XML() {
+    if (!platform::IsAbsolutePath(InputXMLPath))
+        throw platform::NilObjectException("no file item for \"" + InputXMLPath + "\"");
+    const platform::FolderItem item{fs::path(InputXMLPath)};
+    Input_Filename = item.Name();
+    if (!item.Exists())
+        return false;
+    Str_Line = SplitSkinLines(ReadSkinFile(InputXMLPath));
+    return true;
+}
+
+void SaveXML() {
+    XMLSavedThisJob = false;
+    if (!platform::IsAbsolutePath(OutputXMLPath))
+        throw platform::NilObjectException("no file item for \"" + OutputXMLPath + "\"");
+    const platform::FolderItem item{fs::path(OutputXMLPath)};
+    FileName = ReplaceExtension(item.NativePath(), "");
+    const platform::FolderItem parent = item.Parent();
+    if (parent.NativePath().empty())
+        throw platform::NilObjectException("no folder for \"" + OutputXMLPath + "\"");
+    FileFolder = parent.NativePath();
+    if (SameFile(OutputXMLPath, InputXMLPath))
+        throw platform::IOException(EEXIST, "the output \"" + OutputXMLPath +
+                                                "\" is the input skin; it is not written over");
+
+    PendingFile out(item.Path());
+    const std::string& rc = RC;
+    out.Write(platform::At(Str_Line, 0));
+    out.Write(rc);
+    out.Write(platform::At(Str_Line, 1));
+    out.Write(rc);
+    out.Write(kCreditLine);
+    out.Write(rc);
+    // The bound is read anew for every line, as the passes may still be changing the array.
+    for (long long i = 2; i <= platform::LastIndex(Str_Line); ++i) {
+        out.Write(platform::At(Str_Line, i));
+        out.Write(rc);
+        platform::Yield();
+    }
+    out.Commit();
+    XMLSavedThisJob = true;
+}
+
+std::string ReplaceExtension(std::string_view path, std::string_view ext) {
+    const std::size_t dot = path.rfind('.');
+    std::string out(dot == std::string_view::npos ? path : path.substr(0, dot));
+    out += '.';
+    out += ext;
+    return out;
+}
+
+void Log_Out(std::string_view text, bool /*flag*/) {
+    if (!Log_Ok)
+        return;
+    std::FILE* f = OpenJobLog();
+    if (!f) {
+        Log_Ok = false;
+        return;
+    }
+    const bool written = WriteRecord(f, text);
+    if (std::fclose(f) != 0 || !written)
+        Log_Ok = false;
+}
+
+platform::FolderItem JobLogFile() {
+    const platform::FolderItem inApp = platform::AppFolder().Child(kJobLogName);
+    if (inApp.IsWriteable() && !inApp.IsFolder())
+        return inApp;
+    return platform::UserDataFolder().Child(kJobLogName);
+}
+
+void DeleteJobLog() noexcept {
+    try {
+        for (const auto& folder : {platform::AppFolder(), platform::UserDataFolder()}) {
+            const platform::FolderItem log = folder.Child(kJobLogName);
+            std::error_code ec;
+            if (fs::is_regular_file(log.Path(), ec))
+                fs::remove(log.Path(), ec);
+        }
+    } catch (...) {
+    }
+}
+
+JobLog::JobLog() noexcept
+    : m_file(OpenJobLog()) {
+}
+
+JobLog::~JobLog() {
+    if (m_file)
+        std::fclose(m_file);
+}
+
+void JobLog::Write(std::string_view text) noexcept {
+    if (m_file)
+        WriteRecord(m_file, text);
+}
+
+}  // namespace Variables

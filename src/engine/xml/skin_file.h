@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/exceptions.h"
+#include "platform/folderitem.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Reading and writing the skin's XML file as lines, and the job log.
+namespace Variables {
+
+/// A skin file larger than this is refused before anything is read.
+inline constexpr std::uintmax_t kMaxSkinBytes = 64ull * 1024 * 1024;
+
+/// The line that `SaveXML` writes third, crediting the tool. It holds none of the words the
+/// rewriting passes look for.
+inline constexpr std::string_view kCreditLine =
+    "<copyright2>Rescaled by the Malvoren tool</copyright2>";
+
+/// A skin file over `kMaxSkinBytes`: refused unread. Its message says so in plain words.
+class SkinTooLargeException : public platform::IOException {
+public:
+    explicit SkinTooLargeException(const std::string& path);
+};
+
+/// Splits skin bytes into lines at every CR LF, CR or LF, keeping empty lines; a final line
+/// end gives an empty last element. Nothing else is changed.
+std::vector<std::string> SplitSkinLines(std::string_view bytes);
+
+/// The skin file's bytes. Throws SkinTooLargeException for a file over `kMaxSkinBytes`, and
+/// NilObjectException for a file that cannot be opened (a folder, no permission, gone).
+std::string ReadSkinFile(const std::string& path);
+
+/// Reads the file at `InputXMLPath` into `Str_Line` and sets `Input_Filename` (also when the
+/// file is missing). Returns false, leaving `Str_Line` as it was, when the file does not exist.
+/// Throws NilObjectException for a path that is not absolute or a file that cannot be opened,
+/// SkinTooLargeException for a file over `kMaxSkinBytes`.
+bool Open_XML();
+
+/// Writes `Str_Line` to `OutputXMLPath`: lines 0 and 1, the credit line, then lines 2 onward,
+/// each followed by `RC`, replacing an existing file; and sets `FileName` and `FileFolder`
+/// first. The file is written beside its target and renamed into place, so a failure leaves
+/// any earlier file of that name as it was. `XMLSavedThisJob` is true only after a complete
+/// write. Throws NilObjectException (path not absolute), IOException (missing folder, no
+/// permission, full disk, or the output would be the input skin itself) and
+/// OutOfBoundsException (fewer than two lines).
+void SaveXML();
+
+/// `path` with everything after its last "." replaced by `ext` ("/a/skin.xml", "png" gives
+/// "/a/skin.png"; an empty ext keeps the "."), or `path` + "." + `ext` when it has no ".".
+/// The last "." may be in a folder name; no distinction is made.
+std::string ReplaceExtension(std::string_view path, std::string_view ext);
+
+/// Appends one job log record (`RC` and `text`) while `Log_Ok` is true. A failure to open or
+/// write the log makes `Log_Ok` false and is otherwise ignored. `flag` has no effect.
+void Log_Out(std::string_view text, bool flag);
+
+/// Where the job log goes: "Malvoren log.txt" in the application's folder when that can be
+/// written, else in the user's data folder.
+platform::FolderItem JobLogFile();
+
+/// Deletes the job log in both of its places; a log that cannot be deleted is left.
+void DeleteJobLog() noexcept;
+
+/// The job log held open for appending by one job step, which writes all its records through
+/// it, whatever `Log_Ok` says. It never fails: when the log cannot be opened in the
+/// application's folder it is opened in the user's data folder, and when it cannot be opened
+/// at all, or a write fails, the records are dropped so that no job stops for its log.
+class JobLog {
+public:
+    JobLog() noexcept;
+    ~JobLog();
+    JobLog(const JobLog&) = delete;
+    JobLog& operator=(const JobLog&) = delete;
+
+    /// Appends `RC` and `text`.
+    void Write(std::string_view text) noexcept;
+    bool IsOpen() const noexcept { return m_file != nullptr; }
+
+private:
+    std::FILE* m_file;
+};
+
+}  // namespace Variables

@@ -1,0 +1,141 @@
+#include "platform/menu.h"
+
+#include "platform/exceptions.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+class HeadlessPopupPresenter : public PopupPresenter {
+public:
+    MenuItem* PopUp(MenuItem&, int, int) override { return nullptr; }
+};
+
+std::unique_ptr<PopupPresenter>& Presenter() {
+    static std::unique_ptr<PopupPresenter> presenter = std::make_unique<HeadlessPopupPresenter>();
+    return presenter;
+}
+
+}  // namespace
+
+MenuItem::MenuItem(std::string text, std::string name)
+    : Name(std::move(name))
+    , Text(std::move(text)) {
+}
+
+MenuItem::~MenuItem() = default;
+
+MenuItem& MenuItem::Append(std::unique_ptr<MenuItem> item) {
+    return Insert(m_children.size(), std::move(item));
+}
+
+MenuItem& MenuItem::Insert(std::size_t index, std::unique_ptr<MenuItem> item) {
+    if (!item)
+        throw NilObjectException("no menu item to insert");
+    item->m_parent = this;
+    index = std::min(index, m_children.size());
+    auto it =
+        m_children.insert(m_children.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+    return **it;
+}
+
+void MenuItem::Remove(std::size_t index) {
+    if (index < m_children.size())
+        m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+MenuItem& MenuItem::Item(std::size_t index) const {
+    if (index >= m_children.size())
+        throw OutOfBoundsException("menu item " + std::to_string(index) + " of " +
+                                   std::to_string(m_children.size()));
+    return *m_children[index];
+}
+
+MenuItem* MenuItem::Child(const std::string& name) const noexcept {
+    for (const auto& child : m_children) {
+        if (child->Name == name)
+            return child.get();
+    }
+    return nullptr;
+}
+
+MenuItem* MenuItem::Find(const std::string& name) const noexcept {
+    for (const auto& child : m_children) {
+        if (child->Name == name)
+            return child.get();
+        if (MenuItem* found = child->Find(name))
+            return found;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<MenuItem> MenuItem::Clone() const {
+    auto copy = std::make_unique<MenuItem>(Text, Name);
+    copy->KeyboardShortcut = KeyboardShortcut;
+    copy->AutoEnable = AutoEnable;
+    copy->Enabled = Enabled;
+    copy->Checked = Checked;
+    copy->Tag = Tag;
+    copy->Icon = Icon;
+    copy->IsQuitItem = IsQuitItem;
+    for (const auto& child : m_children)
+        copy->Append(child->Clone());
+    return copy;
+}
+
+void MenuItem::ResetEnabling() noexcept {
+    Enabled = AutoEnable;
+    for (auto& child : m_children)
+        child->ResetEnabling();
+}
+
+MenuItem* MenuItem::PopUp(int screenX, int screenY) {
+    return CurrentPopupPresenter().PopUp(*this, screenX, screenY);
+}
+
+PopupPresenter& CurrentPopupPresenter() {
+    return *Presenter();
+}
+
+std::unique_ptr<PopupPresenter> SetPopupPresenter(std::unique_ptr<PopupPresenter> presenter) {
+    auto previous = std::move(Presenter());
+    Presenter() = presenter ? std::move(presenter) : std::make_unique<HeadlessPopupPresenter>();
+    return previous;
+}
+
+MenuItem* ScriptedPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY) {
+    Shown record{screenX, screenY, {}};
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        const MenuItem& item = menu.Item(i);
+        record.rows.push_back(Row{item.Name, item.Text, item.Enabled, item.Checked, item.Tag});
+    }
+    shown.push_back(std::move(record));
+    if (m_answers.empty())
+        return nullptr;
+    const std::optional<std::string> answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (!answer)
+        return nullptr;
+    MenuItem* chosen = menu.Child(*answer);
+    for (std::size_t i = 0; !chosen && i < menu.Count(); ++i) {
+        if (menu.Item(i).Text == *answer)
+            chosen = &menu.Item(i);
+    }
+    // As in a real menu, a disabled item or a separator cannot be chosen.
+    if (chosen && (!chosen->Enabled || chosen->IsSeparator()))
+        return nullptr;
+    return chosen;
+}
+
+ScopedScriptedPopups::ScopedScriptedPopups() {
+    auto presenter = std::make_unique<ScriptedPopupPresenter>();
+    m_presenter = presenter.get();
+    m_previous = SetPopupPresenter(std::move(presenter));
+}
+
+ScopedScriptedPopups::~ScopedScriptedPopups() {
+    SetPopupPresenter(std::move(m_previous));
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/event.h"
+
+#include <string>
+
+class QWidget;
+
+namespace platform {
+
+class Window;
+
+/// What every control of a window offers, framework controls and canvases alike (the
+/// framework's Control and RectControl). A control is a QWidget that also derives from this
+/// class; the window opens and closes its controls through it, in creation order.
+///
+/// Positions are in window coordinates (the content area's top left is 0, 0), also for a
+/// control inside a container. Enabled is the control's own flag, not Qt's inherited state.
+class Control {
+public:
+    explicit Control(QWidget& self);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    QWidget& Widget() const noexcept { return m_self; }
+
+    std::string Name() const;
+    void SetName(const std::string& name);
+    std::string HelpTag() const;
+    void SetHelpTag(const std::string& text);
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    /// The control's own enabled flag.
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    /// The control's own visible flag.
+    bool Visible() const;
+    void SetVisible(bool visible);
+
+    /// The position in its container's tab chain.
+    int TabIndex = 0;
+
+    /// The control that contains this one (a group box, a page panel), or nullptr when it
+    /// stands directly in its window.
+    Control* Parent() const;
+    /// The window the control stands in, through any containers; nullptr before it has one.
+    platform::Window* TrueWindow() const;
+    platform::Window* Window() const { return TrueWindow(); }
+
+    /// Takes the keyboard focus; does nothing on a disabled control.
+    void SetFocus();
+    bool HasFocus() const;
+
+    /// Asks for a repaint; `eraseBackground` erases the control's area before it paints.
+    virtual void Refresh(bool eraseBackground = true);
+
+    /// The window's handlers of the control's life events.
+    Event<void()> Open;
+    Event<void()> Close;
+
+    /// Raised by the window once, after the stored layout of every control is in place.
+    virtual void Event_Open() { Open.Raise(); }
+    /// Raised by the window while it closes, before the window's own Close.
+    virtual void Event_Close() { Close.Raise(); }
+
+private:
+    QWidget& m_self;
+};
+
+/// The control that `widget` is or stands in (itself or its nearest ancestor that is a
+/// control, below its window), or nullptr.
+Control* ControlOf(QWidget* widget);
+
+}  // namespace platform

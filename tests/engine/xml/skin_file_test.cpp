@@ -1,0 +1,403 @@
+#include "engine/xml/skin_file.h"
+
+#include "engine/xml/variables.h"
+#include "engine_fixture.h"
+#include "platform/exceptions.h"
+#include "platform/text.h"
+#include "platform/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using enginetest::EngineTest;
+using testsupport::ReadAll;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+// clang-format off
+const ReadCase kReadCases[] = {
+    {"LfEnds",             "<skin>\n<a/>\n</skin>",        {"<skin>", "<a/>", "</skin>"}},
+    {"CrLfEnds",           "<skin>\r\n<a/>\r\n</skin>",    {"<skin>", "<a/>", "</skin>"}},
+    {"CrEnds",             "<skin>\r<a/>\r</skin>",        {"<skin>", "<a/>", "</skin>"}},
+    {"MixedEnds",          "<skin>\r\n<a/>\r</skin>\n<b>", {"<skin>", "<a/>", "</skin>", "<b>"}},
+    {"FinalEndGivesEmpty", "a\nb\n",                       {"a", "b", ""}},
+    {"CrLfFinalEnd",       "a\r\nb\r\n",                   {"a", "b", ""}},
+    {"LfCrIsTwoEnds",      "a\n\rb",                       {"a", "", "b"}},
+    {"EmptyLinesKept",     "a\n\n\nb",                     {"a", "", "", "b"}},
+    {"EmptyFile",          "",                             {""}},
+    {"OnlyALineEnd",       "\r\n",                         {"", ""}},
+    {"NothingTrimmed",     "  <a x=\"1\" >\t\n",           {"  <a x=\"1\" >\t", ""}},
+    {"Latin1BytesKept",    "<skin name=\"Caf\xE9\">\n",    {"<skin name=\"Caf\xE9\">", ""}},
+    {"ByteOrderMarkKept",  kBom + "<skin>\n</skin>",       {kBom + "<skin>", "</skin>"}},
+    {"EntitiesNotDecoded", "<t>&amp;&#233;</t>",           {"<t>&amp;&#233;</t>"}},
+    {"BinaryBytesKept",    std::string("\0\x01\xFF\n\x80", 5), {std::string("\0\x01\xFF", 3), "\x80"}},
+};
+// clang-format on
+
+class ReadLinesTest : public EngineTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(ReadLinesTest, OpenXmlSplitsAtEveryLineEndAndKeepsTheBytes) {
+    Variables::InputXMLPath = dir.Write("skin.xml", GetParam().bytes).string();
+    ASSERT_TRUE(Variables::Open_XML());
+    EXPECT_EQ(Variables::Str_Line, GetParam().lines);
+    EXPECT_EQ(Variables::Input_Filename, "skin.xml");
+    EXPECT_EQ(Variables::SplitSkinLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, ReadLinesTest, ::testing::ValuesIn(kReadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class OpenXmlTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        Variables::Str_Line = {"earlier", "skin"};
+    }
+    const Lines kEarlier{"earlier", "skin"};
+};
+
+TEST_F(OpenXmlTest, MissingFileGivesFalseButNamesIt) {
+    Variables::InputXMLPath = (dir / "gone.xml").string();
+    EXPECT_FALSE(Variables::Open_XML());
+    EXPECT_EQ(Variables::Input_Filename, "gone.xml");
+    EXPECT_EQ(Variables::Str_Line, kEarlier);
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+TEST_F(OpenXmlTest, PathsThatGiveNoReadableFileAreMissingObjects) {
+    for (const std::string& path :
+         {std::string("relative/skin.xml"), std::string(""), dir.Path().string()}) {
+        Variables::InputXMLPath = path;
+        EXPECT_THROW(Variables::Open_XML(), platform::NilObjectException) << path;
+        EXPECT_EQ(Variables::Str_Line, kEarlier) << path;
+    }
+}
+
+TEST_F(OpenXmlTest, SkinOver64MiBIsRefusedUnread) {
+    // A sparse file: 100 MB long without taking the disk space.
+    const fs::path big = dir / "huge.xml";
+    { std::ofstream(big) << "<skin>"; }
+    fs::resize_file(big, 100'000'000);
+    Variables::InputXMLPath = big.string();
+    try {
+        Variables::Open_XML();
+        FAIL() << "read a 100 MB skin";
+    } catch (const Variables::SkinTooLargeException& e) {
+        EXPECT_EQ(e.ErrorNumber(), EFBIG);
+        EXPECT_NE(std::string(e.what()).find("larger than 64 MiB"), std::string::npos);
+    }
+    EXPECT_EQ(Variables::Str_Line, kEarlier);
+    EXPECT_EQ(fs::file_size(big), 100'000'000u);
+}
+
+TEST_F(OpenXmlTest, SkinOfExactly64MiBIsRead) {
+    const fs::path edge = dir / "edge.xml";
+    { std::ofstream(edge) << "<skin>\n"; }
+    fs::resize_file(edge, Variables::kMaxSkinBytes);
+    Variables::InputXMLPath = edge.string();
+    ASSERT_TRUE(Variables::Open_XML());
+    ASSERT_EQ(Variables::Str_Line.size(), 2u);
+    EXPECT_EQ(Variables::Str_Line[0], "<skin>");
+    EXPECT_EQ(Variables::Str_Line[1].size(), Variables::kMaxSkinBytes - 7);
+}
+
+// ---- Writing ---------------------------------------------------------------------------------
+
+class SaveXmlTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        Variables::InputXMLPath = dir.Write("in/skin.xml", "<skin>\n").string();
+        Variables::OutputXMLPath = (dir / "out.xml").string();
+    }
+    std::string Credit() const { return std::string(Variables::kCreditLine); }
+    // Every file in the output folder, to see that no temporary file is left behind.
+    std::vector<std::string> OutputFolder() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir.Path()))
+            if (e.is_regular_file())
+                names.push_back(e.path().filename().string());
+        return names;
+    }
+};
+
+TEST_F(SaveXmlTest, CreditIsThirdAndEveryLineEndsWithTheTerminator) {
+    Variables::Str_Line = {"<?xml version=\"1.0\"?>", "<skin name=\"a\">", "<x/>", "</skin>"};
+    Variables::SaveXML();
+    EXPECT_EQ(ReadAll(dir / "out.xml"),
+              "<?xml version=\"1.0\"?>\n<skin name=\"a\">\n" + Credit() + "\n<x/>\n</skin>\n");
+    EXPECT_TRUE(Variables::XMLSavedThisJob);
+}
+
+TEST_F(SaveXmlTest, TwoLinesWithFinalEndComeBackWithCreditAndEmptyLine) {
+    Variables::InputXMLPath = dir.Write("in/two.xml", "a\r\nb\r\n").string();
+    ASSERT_TRUE(Variables::Open_XML());
+    Variables::SaveXML();
+    EXPECT_EQ(ReadAll(dir / "out.xml"), "a\nb\n" + Credit() + "\n\n");
+}
+
+TEST_F(SaveXmlTest, CreditFollowsTheSecondLineWhereverTheSkinElementStands) {
+    Variables::Str_Line = {"<!-- one -->", "<!-- two -->", "<skin>", "</skin>"};
+    Variables::SaveXML();
+    EXPECT_EQ(ReadAll(dir / "out.xml"),
+              "<!-- one -->\n<!-- two -->\n" + Credit() + "\n<skin>\n</skin>\n");
+}
+
+TEST_F(SaveXmlTest, WritesTheTerminatorInForceAndTheBytesAsTheyAre) {
+    Variables::RC = "\r\n";
+    Variables::Str_Line = {kBom + "<skin>", "<t>Caf\xE9</t>", "</skin>"};
+    Variables::SaveXML();
+    EXPECT_EQ(ReadAll(dir / "out.xml"),
+              kBom + "<skin>\r\n<t>Caf\xE9</t>\r\n" + Credit() + "\r\n</skin>\r\n");
+}
+
+TEST_F(SaveXmlTest, CreditLineHoldsNoWordThePassesLookFor) {
+    for (const char* word : {"<skin", "#",       "mask",  "custom",      "icon",
+                             "size",  "x=",      "y=",    "width",       "height",
+                             "name",  "version", "<logo", "<browser",    "<pos",
+                             "<text", "font",    "color", "sensibility", "\""}) {
+        EXPECT_EQ(platform::InStr(Variables::kCreditLine, word), 0u) << word;
+    }
+    EXPECT_EQ(Variables::kCreditLine.substr(0, 12), "<copyright2>");
+}
+
+TEST_F(SaveXmlTest, ExistingOutputIsReplacedNotAppended) {
+    dir.Write("out.xml", "an earlier, much longer output file\n\n\n\n\n");
+    Variables::Str_Line = {"a", "b"};
+    Variables::SaveXML();
+    EXPECT_EQ(ReadAll(dir / "out.xml"), "a\nb\n" + Credit() + "\n");
+    EXPECT_EQ(OutputFolder(), std::vector<std::string>{"out.xml"});
+}
+
+TEST_F(SaveXmlTest, SetsOutputNamesForTheBitmap) {
+    Variables::OutputXMLPath = (dir / "my.skin.xml").string();
+    Variables::Str_Line = {"a", "b"};
+    Variables::SaveXML();
+    EXPECT_EQ(Variables::FileName, (dir / "my.skin.").string());
+    EXPECT_EQ(Variables::FileFolder, dir.Path().string());
+}
+
+struct WriteFailureCase {
+    const char* name;
+    Lines lines;
+    const char* kind;
+};
+
+// clang-format off
+const WriteFailureCase kWriteFailures[] = {
+    {"EmptyArrayFailsBeforeWriting", {},         "OutOfBoundsException"},
+    {"OneLineFailsAfterIt",          {"<skin>"}, "OutOfBoundsException"},
+};
+// clang-format on
+
+class SaveXmlFailureTest : public SaveXmlTest,
+                           public ::testing::WithParamInterface<WriteFailureCase> {};
+
+TEST_P(SaveXmlFailureTest, TooFewLinesRaiseAnIndexFailureAndLeaveTheEarlierOutput) {
+    dir.Write("out.xml", "earlier output\n");
+    Variables::XMLSavedThisJob = true;
+    Variables::Str_Line = GetParam().lines;
+    try {
+        Variables::SaveXML();
+        FAIL() << "no failure";
+    } catch (const platform::RuntimeException& e) {
+        EXPECT_STREQ(e.KindName(), GetParam().kind);
+    }
+    EXPECT_EQ(Variables::FileName, (dir / "out.").string());
+    EXPECT_EQ(Variables::FileFolder, dir.Path().string());
+    EXPECT_FALSE(Variables::XMLSavedThisJob);
+    // Written beside the target and renamed into place: a failed write changes nothing.
+    EXPECT_EQ(ReadAll(dir / "out.xml"), "earlier output\n");
+    EXPECT_EQ(OutputFolder(), std::vector<std::string>{"out.xml"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SaveXmlFailureTest, ::testing::ValuesIn(kWriteFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SaveXmlTest, MissingFolderIsAnIoFailureAfterTheNamesAreSet) {
+    Variables::OutputXMLPath = (dir / "no such folder" / "out.xml").string();
+    Variables::Str_Line = {"a", "b", "c"};
+    try {
+        Variables::SaveXML();
+        FAIL() << "wrote into a missing folder";
+    } catch (const platform::IOException& e) {
+        EXPECT_EQ(e.ErrorNumber(), ENOENT);
+    }
+    EXPECT_EQ(Variables::FileName, (dir / "no such folder" / "out.").string());
+    EXPECT_FALSE(fs::exists(dir / "no such folder"));
+    EXPECT_FALSE(Variables::XMLSavedThisJob);
+}
+
+TEST_F(SaveXmlTest, FolderInTheWayIsAnIoFailure) {
+    fs::create_directories(dir / "out.xml" / "inside");
+    Variables::Str_Line = {"a", "b"};
+    EXPECT_THROW(Variables::SaveXML(), platform::IOException);
+    EXPECT_TRUE(fs::is_directory(dir / "out.xml" / "inside"));
+    EXPECT_EQ(OutputFolder(), std::vector<std::string>{});
+}
+
+TEST_F(SaveXmlTest, RelativePathIsAMissingObject) {
+    Variables::OutputXMLPath = "out.xml";
+    Variables::Str_Line = {"a", "b"};
+    EXPECT_THROW(Variables::SaveXML(), platform::NilObjectException);
+}
+
+TEST_F(SaveXmlTest, NeverWritesOverTheInputSkin) {
+    Variables::Str_Line = {"a", "b"};
+    for (const std::string& out :
+         {Variables::InputXMLPath, (dir / "in" / "." / "skin.xml").string()}) {
+        Variables::OutputXMLPath = out;
+        EXPECT_THROW(Variables::SaveXML(), platform::IOException) << out;
+        EXPECT_EQ(ReadAll(dir / "in" / "skin.xml"), "<skin>\n") << out;
+    }
+}
+
+TEST_F(SaveXmlTest, KilledJobLeavesNoPartialFile) {
+    Variables::Str_Line = {"a", "b", "c", "d"};
+    platform::RequestKill();
+    EXPECT_THROW(Variables::SaveXML(), platform::ThreadEndException);
+    platform::ClearKill();
+    EXPECT_EQ(OutputFolder(), std::vector<std::string>{});
+    EXPECT_FALSE(Variables::XMLSavedThisJob);
+}
+
+// ---- Extension -------------------------------------------------------------------------------
+
+struct ExtensionCase {
+    const char* name;
+    const char* path;
+    const char* ext;
+    const char* result;
+};
+
+// clang-format off
+const ExtensionCase kExtensions[] = {
+    {"ExtensionReplaced",     "/skins/deck.xml",       "png", "/skins/deck.png"},
+    {"EmptyExtKeepsTheDot",   "/skins/deck.xml",       "",    "/skins/deck."},
+    {"LastDotCounts",         "/skins/deck.v2.xml",    "bmp", "/skins/deck.v2.bmp"},
+    {"NoDotAppends",          "/skins/deck",           "jpg", "/skins/deck.jpg"},
+    {"NoDotEmptyExt",         "deck",                  "",    "deck."},
+    {"FolderDotLosesTheName", "/my.skins/deck",        "png", "/my.png"},
+    {"TrailingDot",           "/skins/deck.",          "png", "/skins/deck.png"},
+    {"EmptyPath",             "",                      "xml", ".xml"},
+};
+// clang-format on
+
+class ReplaceExtensionTest : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(ReplaceExtensionTest, ReplacesAfterTheLastDot) {
+    EXPECT_EQ(Variables::ReplaceExtension(GetParam().path, GetParam().ext), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ReplaceExtensionTest, ::testing::ValuesIn(kExtensions),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Job log ---------------------------------------------------------------------------------
+
+using JobLogTest = EngineTest;
+
+TEST_F(JobLogTest, RecordsStartWithTheTerminatorAndNothingFollowsTheLast) {
+    Variables::Log_Out("Picture file is skin.png", true);
+    Variables::Log_Out("Picture opened succesfully", false);
+    EXPECT_EQ(ReadAll(AppLog()), "\nPicture file is skin.png\nPicture opened succesfully");
+    EXPECT_TRUE(Variables::Log_Ok);
+    EXPECT_EQ(Variables::JobLogFile().Path(), AppLog());
+}
+
+TEST_F(JobLogTest, AppendsToAnExistingLogAndStepsWriteThroughTheirOwnStream) {
+    { std::ofstream(AppLog()) << "\nearlier job"; }
+    {
+        Variables::JobLog log;
+        ASSERT_TRUE(log.IsOpen());
+        log.Write("XML Job");
+        log.Write("Total lines = 3");
+    }
+    Variables::Log_Out("--", false);
+    EXPECT_EQ(ReadAll(AppLog()), "\nearlier job\nXML Job\nTotal lines = 3\n--");
+}
+
+TEST_F(JobLogTest, WithLogOkFalseOnlyLogOutIsSilent) {
+    Variables::Log_Ok = false;
+    Variables::Log_Out("not written", true);
+    {
+        Variables::JobLog log;
+        log.Write("XML Job");
+    }
+    EXPECT_EQ(ReadAll(AppLog()), "\nXML Job");
+}
+
+TEST_F(JobLogTest, UnwritableApplicationFolderFallsBackToTheUserDataFolder) {
+    // A folder where the log file should be: the log cannot be opened there, even as root.
+    fs::create_directories(AppLog());
+    Variables::Log_Out("Picture file is a.bmp", true);
+    {
+        Variables::JobLog log;
+        EXPECT_TRUE(log.IsOpen());
+        log.Write("XML Job");
+    }
+    EXPECT_EQ(ReadAll(DataLog()), "\nPicture file is a.bmp\nXML Job");
+    EXPECT_TRUE(Variables::Log_Ok);
+    EXPECT_EQ(Variables::JobLogFile().Path(), DataLog());
+}
+
+TEST_F(JobLogTest, MissingApplicationFolderFallsBackToo) {
+    ::setenv("MALVOREN_APP_DIR", (dir / "not there").c_str(), 1);
+    Variables::Log_Out("record", true);
+    EXPECT_EQ(ReadAll(DataLog()), "\nrecord");
+    EXPECT_FALSE(fs::exists(dir / "not there"));
+}
+
+TEST_F(JobLogTest, LogThatCannotBeOpenedAnywhereStopsNothing) {
+    fs::create_directories(AppLog());
+    // The data folder's parent is a file, so the fallback cannot be created either.
+    dir.Write("blocked", "a file");
+    ::setenv("XDG_DATA_HOME", (dir / "blocked").c_str(), 1);
+    {
+        Variables::JobLog log;
+        EXPECT_FALSE(log.IsOpen());
+        EXPECT_NO_THROW(log.Write("XML Job"));
+    }
+    EXPECT_TRUE(Variables::Log_Ok);
+    EXPECT_NO_THROW(Variables::Log_Out("first", true));
+    EXPECT_FALSE(Variables::Log_Ok);
+
+    // After one failed write Log_Out stays silent for the rest of the run, while the steps'
+    // own streams go on appending.
+    fs::remove(AppLog());
+    Variables::Log_Out("second", true);
+    {
+        Variables::JobLog log;
+        log.Write("XML Job");
+    }
+    EXPECT_EQ(ReadAll(AppLog()), "\nXML Job");
+}
+
+TEST_F(JobLogTest, DeleteRemovesTheLogInBothPlaces) {
+    { std::ofstream(AppLog()) << "\nold"; }
+    fs::create_directories(DataLog().parent_path());
+    { std::ofstream(DataLog()) << "\nold"; }
+    Variables::DeleteJobLog();
+    EXPECT_FALSE(fs::exists(AppLog()));
+    EXPECT_FALSE(fs::exists(DataLog()));
+    EXPECT_NO_THROW(Variables::DeleteJobLog());
+}
+
+}  // namespace
