@@ -2,6 +2,8 @@
 
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
+#include "platform/widgets/control.h"
+#include "platform/widgets/window.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -9,6 +11,35 @@
 #include <string>
 
 namespace kit {
+
+platform::Color WindowColorOf(const platform::Control& control) {
+    const platform::Window* window = control.TrueWindow();
+    if (window && window->HasBackColor())
+        return window->BackColor();
+    return platform::RGB(0xED, 0xED, 0xED);
+}
+
+Backdrop BackdropOf(const platform::Control& control, bool hasBackcolor,
+                    platform::Color backcolor) {
+    Backdrop backdrop;
+    backdrop.hasBackcolor = hasBackcolor;
+    backdrop.backcolor = backcolor;
+    backdrop.windowColor = WindowColorOf(control);
+    if (const platform::Window* window = control.TrueWindow())
+        backdrop.picture = window->Backdrop().get();
+    backdrop.left = control.Left();
+    backdrop.top = control.Top();
+    backdrop.width = control.Width();
+    backdrop.height = control.Height();
+    return backdrop;
+}
+
+bool DrawsEnabled(const platform::Control& control) {
+    if (!control.Enabled())
+        return false;
+    const platform::Control* parent = control.Parent();
+    return !parent || parent->Enabled();
+}
 
 void DrawControlBackground(platform::Graphics& g, const Backdrop& backdrop) {
     if (backdrop.hasBackcolor) {

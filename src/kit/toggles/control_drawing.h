@@ -6,8 +6,9 @@
 #include <string_view>
 
 namespace platform {
+class Control;
 class Graphics;
-}
+}  // namespace platform
 
 /// The drawing routines that the check box, radio button, label and tooltip share: what lies
 /// behind a control, a texture fill, and a picture from Base64 text. The controls call them
@@ -29,6 +30,16 @@ struct Backdrop {
     int width = 0;
     int height = 0;
 };
+
+/// The back colour of the control's window, or 0xEDEDED when it has none or no window.
+platform::Color WindowColorOf(const platform::Control& control);
+
+/// What lies behind `control`, read anew from it and its window.
+Backdrop BackdropOf(const platform::Control& control, bool hasBackcolor, platform::Color backcolor);
+
+/// False when the control or its direct parent control is disabled: the look of a disabled
+/// control (only the direct parent is consulted).
+bool DrawsEnabled(const platform::Control& control);
 
 /// Fills all of `g` with the control's own colour when it has one; otherwise with the window
 /// colour and then, when the control's top-left corner lies before the backdrop's right and

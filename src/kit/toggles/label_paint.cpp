@@ -5,7 +5,7 @@
 
 namespace kit {
 
-platform::PicturePtr ComposeLabel(const LabelFace& face,
+platform::PicturePtr ComposeLabel(LabelFace& face,
                                   const std::function<void(int textHeight, int ascent)>& measured) {
     if (face.width <= 0 || face.height <= 0)
         return nullptr;

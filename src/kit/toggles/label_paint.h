@@ -50,9 +50,10 @@ struct LabelFace {
 /// The label as one picture of its size: background, the optional shadow (one condensed line),
 /// then the text, wrapped at the width when multiline, else one line cut at the edge. The
 /// text's height is measured wrapped at the width either way and handed to `measured` with
-/// the font's ascent before anything is drawn. None, and no measurement, for a label without
-/// pixels.
-platform::PicturePtr ComposeLabel(const LabelFace& face,
+/// the font's ascent before anything is drawn; the scroll position is read from `face` after
+/// that, so a handler that moves it there moves this paint's text. None, and no measurement,
+/// for a label without pixels.
+platform::PicturePtr ComposeLabel(LabelFace& face,
                                   const std::function<void(int textHeight, int ascent)>& measured);
 
 }  // namespace kit

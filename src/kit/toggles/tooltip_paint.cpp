@@ -171,7 +171,11 @@ TooltipPictures ComposeTooltip(TooltipStyle& style, std::string_view text, int w
     result.pict = NewPart(width, height + ph - 2);
     if (!result.pict)
         return result;
-    result.mask = Picture::New(width, height + ph - 2);
+    // The overlay takes a grey picture as its shape: the mask of a carrier picture, which the
+    // shared pointer keeps alive with it.
+    PicturePtr carrier = Picture::New(width, height + ph - 2);
+    result.mask = PicturePtr(carrier, carrier->Mask());
+    FillWith(result.mask->Graphics(), kWhite);
 
     if (PicturePtr balloon = NewPart(width, height)) {
         FillWith(balloon->Graphics(), style.BorderColor);

@@ -43,7 +43,8 @@ void WriteBuiltInTooltipStyle(TooltipStyle& style);
 /// The balloon window's picture and its shape: both W × (H + PH − 2) pixels.
 struct TooltipPictures {
     platform::PicturePtr pict;
-    /// White transparent, black opaque: the rounded balloon with the pointer below it.
+    /// A grey picture, white transparent and black opaque: the rounded balloon with the
+    /// pointer below it.
     platform::PicturePtr mask;
 };
 

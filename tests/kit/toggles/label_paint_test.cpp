@@ -118,7 +118,7 @@ TEST(LabelPaintTest, MultilineWrapsAtTheWidth) {
     EXPECT_LT(bounds.right(), 100);
 }
 
-TEST(LabelPaintTest, ScrollPositionMovesTheTextUpFifteenPixelsForThree) {
+TEST(LabelPaintTest, ScrollPositionMovesTheTextFivePixelsPerStep) {
     kit::LabelFace face = WhiteOnBlack("Status");
     face.verticalAlign = 0;
     const QRect at0 = TextBounds(*kit::ComposeLabel(face, {}));
@@ -126,6 +126,12 @@ TEST(LabelPaintTest, ScrollPositionMovesTheTextUpFifteenPixelsForThree) {
     const QRect down = TextBounds(*kit::ComposeLabel(face, {}));
     EXPECT_EQ(down.top(), at0.top() + 15);
     EXPECT_EQ(down.left(), at0.left());
+    // A position moved by the measuring callback, as a window's ChangeScroll handler may,
+    // already counts for this paint.
+    face.scrollPosition = 0;
+    const QRect moved =
+        TextBounds(*kit::ComposeLabel(face, [&](int, int) { face.scrollPosition = -2; }));
+    EXPECT_EQ(moved.top(), at0.top() + 10);
 }
 
 TEST(LabelPaintTest, ShadowIsDrawnBelowInItsColour) {
