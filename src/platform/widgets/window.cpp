@@ -4,6 +4,7 @@
 #include "platform/event_yield.h"
 #include "platform/exceptions.h"
 #include "platform/keys.h"
+#include "platform/picture.h"
 #include "platform/thread.h"
 
 #include <QCloseEvent>
@@ -321,6 +322,10 @@ void Window::paintEvent(QPaintEvent*) {
     const QColor fill = m_hasBackColor ? QColor(m_backColor.r, m_backColor.g, m_backColor.b)
                                        : palette().color(QPalette::Window);
     painter.fillRect(rect(), fill);
+    if (m_backdrop) {
+        const QRect whole(0, 0, m_backdrop->Width(), m_backdrop->Height());
+        painter.drawImage(0, 0, m_backdrop->DrawableImage(whole));
+    }
 }
 
 bool CloseAllWindows(Window* last) {

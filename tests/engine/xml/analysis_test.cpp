@@ -407,3 +407,43 @@ TEST(NumberTextTest, WholeNumbersWithoutPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+// The example skin shipped in examples/ analyses as its generator drew it.
+TEST_F(LectureTest, ExampleSkinAnalyses) {
+    const std::string example = std::string(MALVOREN_SOURCE_DIR) + "/examples/tidewater.xml";
+    ASSERT_TRUE(Variables::Lecture(example));
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(Variables::SkinName, "Tidewater");
+    EXPECT_EQ(Variables::SkinVersion, 7.0f);
+    EXPECT_EQ(Variables::inWidth, 1024);
+    EXPECT_EQ(Variables::inHeight, 768);
+    EXPECT_EQ(Variables::P_Logo, "24*452*8");
+    EXPECT_EQ(Browser::BrowserCount, 1);
+    EXPECT_EQ(Browser::Browser_X, Ints{12});
+    EXPECT_EQ(Browser::Browser_Y, Ints{420});
+    EXPECT_EQ(Browser::Browser_Width, Ints{1000});
+    EXPECT_EQ(Browser::Browser_Height, Ints{336});
+    EXPECT_EQ(Browser::B_Text_Font, "Liberation Sans");
+    EXPECT_EQ(Browser::B_Text_Size, 12);
+    EXPECT_EQ(Browser::B_Text_Color, RGB(0xE6, 0xE6, 0xE6));
+    EXPECT_EQ(Browser::B_Selected_Color, RGB(0xFF, 0xA0, 0x00));
+    EXPECT_EQ(Browser::B_Stripes_Color, RGB(0x1C, 0x20, 0x26));
+
+    // Its bitmap is a PNG of the skin's width with a sprite area below the skin's height.
+    const std::string png =
+        testsupport::ReadAll(std::string(MALVOREN_SOURCE_DIR) + "/examples/tidewater.png");
+    ASSERT_GE(png.size(), 24u);
+    ASSERT_EQ(png.substr(1, 3), "PNG");
+    const auto be32 = [&](std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 1024);
+    EXPECT_GT(be32(20), 768);
+}
+
+}  // namespace
