@@ -87,7 +87,7 @@ void DrawFrame(Graphics& g, int size, int top, double radius, bool shadow, Color
 // `d` is the inside's side; the shade's own mask gives it its outline.
 PicturePtr InsideShade(int d) {
     PicturePtr shade = Picture::New(d, d);
-    Pellivor::RoundShade(*shade, d / 2.0, d / 2.0, d / 2.0 - 5, 5, kBlack,
+    Pellivor::RoundShade(shade, d / 2.0, d / 2.0, d / 2.0 - 5, 5, kBlack,
                          platform::RGB(0x68, 0x68, 0x68));
     return shade;
 }
@@ -232,7 +232,7 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     if (PicturePtr inside = NewPart(d, d)) {
         if (style.InnerShade == 1) {
             PicturePtr shade = InsideShade(d);
-            Pellivor::RoundShade(*shade->Mask(), d / 2.0, d / 2.0, d / 2.0 - 1, 1, kBlack, kWhite);
+            Pellivor::RoundShade(PicturePtr(shade, shade->Mask()), d / 2.0, d / 2.0, d / 2.0 - 1, 1, kBlack, kWhite);
             FillMask(*inside, kWhite);
             inside->Mask()->Graphics().DrawPicture(*shade, 0, 0);
         } else {
