@@ -1,0 +1,117 @@
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <QImageReader>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool headless. Its folder is `appFolder` (relative skin names are looked up there),
+// its working folder `cwd`, and settings and data go to folders of their own.
+RunResult RunTool(const std::vector<std::string>& args, const fs::path& appFolder,
+                  const fs::path& cwd) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");  // the tool chooses offscreen by itself without a display
+    env.insert("MALVOREN_APP_DIR", QString::fromStdString(appFolder.string()));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString((cwd / "config").string()));
+    env.insert("XDG_DATA_HOME", QString::fromStdString((cwd / "data").string()));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(cwd.string()));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(cwd.string()));
+    QStringList list;
+    for (const std::string& a : args)
+        list << QString::fromStdString(a);
+    process.start(QStringLiteral(MALVOREN_EXE), list);
+    RunResult r;
+    if (!process.waitForFinished(120000))
+        return r;
+    r.exitStatus = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = process.readAllStandardOutput().toStdString();
+    r.err = process.readAllStandardError().toStdString();
+    return r;
+}
+
+constexpr const char* kUsage = "Usage: malvoren -w WIDTH";
+
+struct CliCase {
+    const char* name;
+    std::vector<std::string> args;
+    int exitStatus;
+    std::vector<std::string> errHas;     // texts standard error must hold
+    std::vector<std::string> errHasNot;  // texts it must not hold
+};
+
+// The application's folder holds "in.xml" and "my skin.xml" (800 x 600) and "wide.xml"
+// (1000 x 600); the working folder holds "cwd.xml", which relative names never reach.
+const CliCase kCliCases[] = {
+    // clang-format off
+    {"NoArgumentWouldOpenTheWindow", {}, 1, {kUsage, "no display"}, {}},
+    {"DesktopMarkerSkipsBatchMode",  {"-psn_0_42", "-q", "5"}, 1, {kUsage}, {"Unknown command"}},
+    {"BadMethod",                    {"-w", "1024", "-r", "zoom", "in.xml", "out.xml"}, 1,
+        {"Unknown command \"-r zoom\"\nAvailable resize parameters are:\nsimple / border / browser\n", kUsage}, {}},
+    {"BadOptionAnyCase",             {"-Q", "5", "in.xml"}, 1, {"Unknown command \"-Q 5\"\n"}, {}},
+    {"BadToken",                     {"in.xml", "notes.txt"}, 1, {"Unknown command \"notes.txt\"\n"}, {}},
+    {"NegativeNumberIsAnOption",     {"-h", "-5", "in.xml"}, 1, {"Unknown command \"-5 in.xml\"\n"}, {}},
+    {"MissingInput",                 {"gone.xml", "out.xml"}, 1, {"Failed opening gone.xml\n", kUsage}, {}},
+    {"MissingInputAlsoWithNoStop",   {"-nostop", "x", "gone.xml"}, 1, {"Failed opening gone.xml\n"}, {}},
+    {"NoStopSwallowsNextToken",      {"-nostop", "in.xml", "gone.xml"}, 1, {"Failed opening gone.xml\n"}, {}},
+    {"BadOptionIgnoredWithNoStop",   {"-nostop", "x", "-q", "5", "notes.txt"}, 0, {}, {"Unknown command", kUsage}},
+    {"QuotedPathWithBlanks",         {"-q", "5", "my skin.xml"}, 1, {"Unknown command \"-q 5\""}, {"Failed opening"}},
+    {"PathWithBlanksMissing",        {"my other skin.xml"}, 1, {"Failed opening my other skin.xml\n"}, {}},
+    {"RelativeNamesInAppFolderOnly", {"cwd.xml", "out.xml"}, 1, {"Failed opening cwd.xml\n"}, {}},
+    {"AbsolutePathTakenAsGiven",     {"/nowhere/in.xml", "out.xml"}, 1, {"Failed opening /nowhere/in.xml\n"}, {}},
+    {"WidthUnderMinimumNoJob",       {"-w", "639", "-r", "smart", "in.xml", "out.xml"}, 1, {kUsage}, {"Failed"}},
+    {"WidthUnderMinimumNoStopQuits", {"-nostop", "x", "-w", "639", "-r", "smart", "in.xml", "out.xml"}, 0, {}, {kUsage}},
+    {"DerivedHeightUnderMinimum",    {"-w", "640", "-r", "smart", "wide.xml", "out.xml"}, 1, {kUsage}, {"Failed"}},
+    {"SamePathNoJob",                {"-w", "1024", "-r", "smart", "in.xml", "IN.XML"}, 1, {kUsage}, {"Failed"}},
+    {"NoMethodNoJob",                {"-w", "1024", "in.xml", "out.xml"}, 1, {kUsage}, {"Failed"}},
+    {"NoInputAnalysisFails",         {"-w", "1024", "-r", "smart"}, 1, {"An error occured.\n", kUsage}, {}},
+    // clang-format on
+};
+
+class CliTest : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(CliTest, RunsHeadless) {
+    const CliCase& c = GetParam();
+    testsupport::TempFolder app;
+    testsupport::TempFolder cwd;
+    app.CopyFixture("app/skin_800x600.xml", "in.xml");
+    app.CopyFixture("app/skin_800x600.xml", "my skin.xml");
+    app.CopyFixture("app/skin_1000x600.xml", "wide.xml");
+    cwd.CopyFixture("app/skin_800x600.xml", "cwd.xml");
+
+    const RunResult r = RunTool(c.args, app.Path(), cwd.Path());
+    EXPECT_EQ(r.exitStatus, c.exitStatus) << r.err;
+    EXPECT_EQ(r.out, "");  // batch mode writes nothing to standard output
+    for (const std::string& text : c.errHas)
+        EXPECT_NE(r.err.find(text), std::string::npos) << "missing: " << text << "\n" << r.err;
+    for (const std::string& text : c.errHasNot)
+        EXPECT_EQ(r.err.find(text), std::string::npos) << "unexpected: " << text << "\n" << r.err;
+    EXPECT_FALSE(fs::exists(app / "out.xml"));
+    // Batch mode reads and writes no settings file.
+    EXPECT_FALSE(fs::exists(cwd / "config" / "Malvoren Tool"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Grammar, CliTest, ::testing::ValuesIn(kCliCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
