@@ -232,7 +232,8 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     if (PicturePtr inside = NewPart(d, d)) {
         if (style.InnerShade == 1) {
             PicturePtr shade = InsideShade(d);
-            Pellivor::RoundShade(PicturePtr(shade, shade->Mask()), d / 2.0, d / 2.0, d / 2.0 - 1, 1, kBlack, kWhite);
+            Pellivor::RoundShade(PicturePtr(shade, shade->Mask()), d / 2.0, d / 2.0, d / 2.0 - 1, 1,
+                                 kBlack, kWhite);
             FillMask(*inside, kWhite);
             inside->Mask()->Graphics().DrawPicture(*shade, 0, 0);
         } else {
