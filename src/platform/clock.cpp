@@ -37,8 +37,8 @@ std::string DateTime::SQLDate() const {
 
 std::string DateTime::SQLDateTime() const {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
-                  minute, second);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
+                  second);
     return buf;
 }
 

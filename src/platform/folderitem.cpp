@@ -2,14 +2,14 @@
 
 #include "platform/exceptions.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -36,7 +36,8 @@ void WriteAll(std::FILE* f, std::string_view bytes, const std::string& what) {
 }  // namespace
 
 FolderItem::FolderItem(fs::path path)
-    : m_path(std::move(path)) {}
+    : m_path(std::move(path)) {
+}
 
 std::string FolderItem::Name() const {
     auto p = m_path;

@@ -2,6 +2,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
+#include "platform/pngencoder.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -113,12 +114,12 @@ std::string EncodePicture(const Picture& picture, PictureFormat format) {
     QImage image = picture.Image();
     if (image.format() != QImage::Format_RGB32)
         image = FlattenOnWhite(image);
+    if (format == PictureFormat::PNG)
+        return EncodePng(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format == PictureFormat::BMP   ? QByteArray("bmp")
-                                 : format == PictureFormat::PNG ? QByteArray("png")
-                                                                : QByteArray("jpg"));
+    QImageWriter writer(&buffer, format == PictureFormat::BMP ? QByteArray("bmp") : "jpg");
     if (format == PictureFormat::JPEG)
         writer.setQuality(kJpegQuality);
     if (!writer.write(image))

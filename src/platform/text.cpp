@@ -71,8 +71,8 @@ std::string Mid(std::string_view s, long long start, long long length) {
         start = 1;
     if (length < 0 || static_cast<unsigned long long>(start - 1) >= s.size())
         return length < 0 ? Mid(s, start) : std::string();
-    return std::string(s.substr(static_cast<std::size_t>(start - 1),
-                                static_cast<std::size_t>(length)));
+    return std::string(
+        s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length)));
 }
 
 std::string Mid(std::string_view s, long long start) {

@@ -22,12 +22,14 @@ inline std::size_t InStr(std::string_view source, std::string_view find) noexcep
 }
 
 /// Up to `length` bytes from 1-based `start` (start below 1 counts as 1).
-std::string Mid(std::string_view s, long long start, long long length) ;
+std::string Mid(std::string_view s, long long start, long long length);
 /// Everything from 1-based `start` on.
 std::string Mid(std::string_view s, long long start);
 std::string Left(std::string_view s, long long count);
 std::string Right(std::string_view s, long long count);
-inline long long Len(std::string_view s) noexcept { return static_cast<long long>(s.size()); }
+inline long long Len(std::string_view s) noexcept {
+    return static_cast<long long>(s.size());
+}
 
 /// Number of fields that `separator` splits `s` into; empty text has no field.
 long long CountFields(std::string_view s, std::string_view separator);
