@@ -2,6 +2,7 @@
 
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
+#include "kit/buttons/paint_stages.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
@@ -16,7 +17,6 @@ namespace kit {
 
 namespace {
 
-constexpr platform::Color kWhite{255, 255, 255};
 constexpr platform::Color kRimGrey{0xD0, 0xD0, 0xD0};
 constexpr platform::Color kPressedRimGrey{0xEA, 0xEA, 0xEA};
 
@@ -96,16 +96,11 @@ void ButtonBase::Event_ControlOpen() {
 }
 
 bool ButtonBase::EnabledWithParent() const {
-    if (!Enabled())
-        return false;
-    const platform::Control* parent = Parent();
-    return parent == nullptr || parent->Enabled();
+    return kit::EnabledWithParent(*this);
 }
 
 bool ButtonBase::IsWindowFocus() const {
-    // The window's focus control, whether or not the window is active.
-    const QWidget& self = Widget();
-    return self.window()->focusWidget() == &self;
+    return kit::IsWindowFocus(Widget());
 }
 
 bool ButtonBase::Event_MouseDown(int, int) {
@@ -172,8 +167,7 @@ void ButtonBase::Push() {
     repaint();
     const std::int64_t start = platform::Ticks();
     Action.Raise();
-    while (platform::Ticks() - start < 12)
-        platform::Yield();
+    WaitTicksSince(start, 12);
     MouseDown = false;
     Refresh(false);
 }
@@ -212,23 +206,8 @@ void ButtonBase::PaintInto(platform::Graphics& g) {
     const ButtonBoxes boxes = LayoutButton(widths.drawn, controlHeight, border, st.HasShadow != 0);
 
     // A box or inner area without pixels is not drawn: the stages that need it are skipped.
-    if (boxes.box.w > 0 && boxes.box.h > 0) {
-        auto button = platform::Picture::New(boxes.box.w, boxes.box.h);
-        platform::Graphics& gm = button->Mask()->Graphics();
-        if (boxes.shadow == 1) {
-            gm.ForeColor = kWhite;
-            Pellivor::FillAll(gm);
-            gm.ForeColor = TransparentColor(st.ShadowTransparency);
-            Pellivor::FillRoundRectA(gm, 0, 0, gm.Width(), gm.Height(), radius, 1, false);
-            button->Graphics().ForeColor = st.ShadowColor;
-            Pellivor::FillAll(button->Graphics());
-            g0.DrawPicture(*button, 0, 1);
-        }
-        Pellivor::FillRoundRectA(gm, 0, 0, gm.Width(), gm.Height(), radius, 1, true);
-        button->Graphics().ForeColor = st.BorderColor;
-        Pellivor::FillAll(button->Graphics());
-        g0.DrawPicture(*button, 0, 0);
-    }
+    DrawBox(g0, boxes.box.w, boxes.box.h, radius, boxes.shadow == 1,
+            TransparentColor(st.ShadowTransparency), st.ShadowColor, st.BorderColor);
 
     const int w = boxes.inner.w;
     const int h = boxes.inner.h;
@@ -240,51 +219,26 @@ void ButtonBase::PaintInto(platform::Graphics& g) {
         if (looks.fill == Look::Normal && !enabled) {
             gi.ForeColor = ToGray(st.FillColor1);
             gi.FillRect(0, 0, w, h);
+        } else if (fill.kind == 5) {
+            // The texture tinted: the first colour laid over it through a uniform mask of
+            // the second.
+            DrawTexture(gi, fill.texture);
+            auto tint = platform::Picture::New(w, h);
+            tint->Graphics().ForeColor = fill.c1;
+            Pellivor::FillAll(tint->Graphics());
+            tint->Mask()->Graphics().ForeColor = fill.c2;
+            Pellivor::FillAll(tint->Mask()->Graphics());
+            gi.DrawPicture(*tint, 0, 0);
         } else {
-            switch (fill.kind) {
-                case 1:
-                    gi.ForeColor = fill.c1;
-                    gi.FillRect(0, 0, w, h);
-                    break;
-                case 2:
-                    Pellivor::gradient(gi, 0, 0, w, h, fill.c1, fill.c2, true);
-                    break;
-                case 3:
-                    Pellivor::gradient(gi, 0, 0, w, h, fill.c1, fill.c2, false);
-                    break;
-                case 4:
-                    DrawTexture(gi, fill.texture);
-                    break;
-                case 5: {
-                    DrawTexture(gi, fill.texture);
-                    auto tint = platform::Picture::New(w, h);
-                    tint->Graphics().ForeColor = fill.c1;
-                    Pellivor::FillAll(tint->Graphics());
-                    tint->Mask()->Graphics().ForeColor = fill.c2;
-                    Pellivor::FillAll(tint->Mask()->Graphics());
-                    gi.DrawPicture(*tint, 0, 0);
-                    break;
-                }
-                default:
-                    break;
-            }
+            FillByKind(gi, fill.kind, fill.c1, fill.c2, [&] { DrawTexture(gi, fill.texture); });
         }
 
         if (fill.gloss != 0) {
-            auto gloss = platform::Picture::New(w, h);
+            auto gloss = NewHighlight(w, h);
             platform::Graphics& gm2 = gloss->Mask()->Graphics();
-            gm2.ForeColor = kWhite;
-            gm2.FillRect(0, 0, w, h);
             gm2.ForeColor = fill.rim;
             Pellivor::DrawRoundRectA(gm2, 0, 0, w, h, radius - 1, -1);
-            if (fill.gloss == 1) {
-                gm2.ForeColor = kWhite;
-                const int y1 = ButtonUpperGlossCut(controlHeight, radius);
-                gm2.FillRect(0, y1, w, h);
-            } else if (fill.gloss == 2) {
-                gm2.ForeColor = kWhite;
-                gm2.FillRect(0, 0, w, h - LowerGlossRows(radius));
-            }
+            CutHighlight(gm2, fill.gloss, ButtonUpperGlossCut(controlHeight, radius), radius);
             gi.DrawPicture(*gloss, 0, 0);
         }
         g0.DrawPicture(*inner, border, border);
@@ -320,6 +274,8 @@ void ButtonBase::DrawTexture(platform::Graphics& g, int index) {
     platform::PicturePtr tex = UI_Module::GetTexture(index);
     if (!tex)
         return;
+    // The pixel and tiling loops pass no yield point: a paint is never part of the job, and a
+    // yield there could only end the paint when a job is being killed.
     if (!EnabledWithParent()) {
         // The grey copy has no mask: what the texture's mask hid is drawn opaque, in the grey
         // of its colour.
@@ -335,8 +291,7 @@ void ButtonBase::DrawTexture(platform::Graphics& g, int index) {
         }
         tex = grey;
     }
-    for (const Point& p : TexturePlacements(g.Width(), g.Height(), tex->Width(), tex->Height()))
-        g.DrawPicture(*tex, p.x, p.y);
+    DrawTiled(g, *tex);
 }
 
 }  // namespace kit

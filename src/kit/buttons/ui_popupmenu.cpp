@@ -1,6 +1,7 @@
 #include "kit/buttons/ui_popupmenu.h"
 
 #include "kit/base/ui_module.h"
+#include "kit/buttons/paint_stages.h"
 #include "platform/checked.h"
 #include "platform/clock.h"
 #include "platform/menu.h"
@@ -114,10 +115,7 @@ void UI_PopupMenu::SetSpecialStyle(const std::string& name) {
 }
 
 bool UI_PopupMenu::EnabledWithParent() const {
-    if (!Enabled())
-        return false;
-    const platform::Control* parent = Parent();
-    return parent == nullptr || parent->Enabled();
+    return kit::EnabledWithParent(*this);
 }
 
 void UI_PopupMenu::Event_ControlOpen() {
@@ -210,8 +208,7 @@ bool UI_PopupMenu::Event_KeyDown(const std::string& key) {
 }
 
 bool UI_PopupMenu::IsWindowFocus() const {
-    const QWidget& self = Widget();
-    return self.window()->focusWidget() == &self;
+    return kit::IsWindowFocus(Widget());
 }
 
 void UI_PopupMenu::getControlXY(int& x, int& y) const {
@@ -244,8 +241,7 @@ void UI_PopupMenu::Push() {
     repaint();
     const std::int64_t start = platform::Ticks();
     Change.Raise();
-    while (platform::Ticks() - start < 12)
-        platform::Yield();
+    kit::WaitTicksSince(start, 12);
     mMouseDown = false;
     Refresh(false);
 }

@@ -1,13 +1,13 @@
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/buttons/paint_geometry.h"
+#include "kit/buttons/paint_stages.h"
 #include "kit/buttons/ui_popupmenu.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 
 namespace {
 
-constexpr platform::Color kWhite{255, 255, 255};
 constexpr platform::Color kRimGrey{0xD0, 0xD0, 0xD0};
 constexpr platform::Color kPressedRimGrey{0xEA, 0xEA, 0xEA};
 
@@ -17,18 +17,6 @@ struct PopupFill {
     platform::Color c1;
     platform::Color c2;
 };
-
-/// Cuts a highlight's mask: 1 keeps the rows above `upperCut`, 2 the bottom rows, any other
-/// value the whole rim.
-void CutHighlight(platform::Graphics& mask, int code, int upperCut, int radius) {
-    const int w = mask.Width();
-    const int h = mask.Height();
-    mask.ForeColor = kWhite;
-    if (code == 1)
-        mask.FillRect(0, upperCut, w, h);
-    else if (code == 2)
-        mask.FillRect(0, 0, w, h - kit::LowerGlossRows(radius));
-}
 
 }  // namespace
 
@@ -50,23 +38,8 @@ void UI_PopupMenu::PaintInto(platform::Graphics& g) {
     platform::Graphics& g0 = buffer->Graphics();
     DrawBackground(g0);
 
-    if (boxes.box.w > 0 && boxes.box.h > 0) {
-        auto box = platform::Picture::New(boxes.box.w, boxes.box.h);
-        platform::Graphics& mask = box->Mask()->Graphics();
-        if (s == 1) {
-            mask.ForeColor = kWhite;
-            Pellivor::FillAll(mask);
-            mask.ForeColor = TransparentColor(st.ShadowTransparency);
-            Pellivor::FillRoundRectA(mask, 0, 0, W, H - 1, r, 1, false);
-            box->Graphics().ForeColor = st.ShadowColor;
-            Pellivor::FillAll(box->Graphics());
-            g0.DrawPicture(*box, 0, 1);
-        }
-        Pellivor::FillRoundRectA(mask, 0, 0, W, H - s, r, 1, true);
-        box->Graphics().ForeColor = st.BorderColor;
-        Pellivor::FillAll(box->Graphics());
-        g0.DrawPicture(*box, 0, 0);
-    }
+    kit::DrawBox(g0, boxes.box.w, boxes.box.h, r, s == 1, TransparentColor(st.ShadowTransparency),
+                 st.ShadowColor, st.BorderColor);
 
     // One look; the keyboard focus gives the pointer-over look only without an arrow zone.
     const bool hasFocus = IsWindowFocus();
@@ -79,26 +52,9 @@ void UI_PopupMenu::PaintInto(platform::Graphics& g) {
 
     const PopupFill overFill{st.OverFillKind, st.OverFillTexture, st.OverFillColor1,
                              st.OverFillColor2};
+    // Fill kind 5 draws nothing here: the pop-up has no tinted texture.
     auto fillArea = [&](platform::Graphics& area, const PopupFill& f) {
-        const int w = area.Width();
-        const int h = area.Height();
-        switch (f.kind) {
-            case 1:
-                area.ForeColor = f.c1;
-                area.FillRect(0, 0, w, h);
-                break;
-            case 2:
-                Pellivor::gradient(area, 0, 0, w, h, f.c1, f.c2, true);
-                break;
-            case 3:
-                Pellivor::gradient(area, 0, 0, w, h, f.c1, f.c2, false);
-                break;
-            case 4:
-                DrawTexture(area, f.texture);
-                break;
-            default:
-                break;
-        }
+        kit::FillByKind(area, f.kind, f.c1, f.c2, [&] { DrawTexture(area, f.texture); });
     };
 
     const int iw = boxes.inner.w;
@@ -126,29 +82,25 @@ void UI_PopupMenu::PaintInto(platform::Graphics& g) {
         fillArea(g2, fill);
 
         if (highlight.w > 0 && highlight.h > 0) {
-            auto shine = platform::Picture::New(highlight.w, highlight.h);
+            auto shine = kit::NewHighlight(highlight.w, highlight.h);
             platform::Graphics& mask = shine->Mask()->Graphics();
-            mask.ForeColor = kWhite;
-            Pellivor::FillAll(mask);
             mask.ForeColor = rim;
             Pellivor::DrawRoundRectA(mask, 0, 0, highlight.w, highlight.h, r - 1, -1);
-            CutHighlight(mask, cutCode, cutRow, r);
+            kit::CutHighlight(mask, cutCode, cutRow, r);
             g2.DrawPicture(*shine, highlight.x, highlight.y);
         }
 
         if (zoneOver) {
             platform::Graphics g3 = g2.Clip(boxes.zone.x, boxes.zone.y, boxes.zone.w, boxes.zone.h);
             fillArea(g3, overFill);
-            auto shine = platform::Picture::New(z, ih);
+            auto shine = kit::NewHighlight(z, ih);
             platform::Graphics& mask = shine->Mask()->Graphics();
-            mask.ForeColor = kWhite;
-            Pellivor::FillAll(mask);
             mask.ForeColor = kRimGrey;
             // The outline starts r pixels left of the zone, so its left corners fall outside;
             // the zone's own left edge is a line.
             Pellivor::DrawRoundRectA(mask, -r, 0, z + r, ih, r - 1, -1);
             mask.DrawLine(0, 0, 0, ih - 1);
-            CutHighlight(mask, st.OverGloss, kit::PopupUpperGlossCut(H, r, true), r);
+            kit::CutHighlight(mask, st.OverGloss, kit::PopupUpperGlossCut(H, r, true), r);
             g3.DrawPicture(*shine, 0, 0);
         }
 
@@ -191,7 +143,5 @@ void UI_PopupMenu::DrawTexture(platform::Graphics& g, int index) {
     const platform::PicturePtr tex = UI_Module::GetTexture(index);
     if (!tex)
         return;
-    for (const kit::Point& p :
-         kit::TexturePlacements(g.Width(), g.Height(), tex->Width(), tex->Height()))
-        g.DrawPicture(*tex, p.x, p.y);
+    kit::DrawTiled(g, *tex);
 }
