@@ -1,0 +1,96 @@
+#include "engine/picture/method_report.h"
+
+#include "app/messages/messages.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/browser_text.h"
+#include "engine/xml/options.h"
+#include "engine/xml/skin_file.h"
+#include "engine/xml/variables.h"
+#include "platform/dialogs.h"
+
+namespace methodreport {
+
+std::string Message(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= Language::Messages.size())
+        return {};
+    return Language::Messages[static_cast<std::size_t>(index)];
+}
+
+void ReportMissingObject(Variables::JobLog& log, int firstMessage) {
+    log.Write("**Exception");
+    log.Write("Unable to open or save the file");
+    log.Write("--");
+    platform::MsgBox(Message(firstMessage) + Message(14));
+    Variables::Job_Ok = false;
+}
+
+void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor) {
+    const std::string number = methodlines::Dec(cursor.index + 1);
+    log.Write("**Exception");
+    log.Write("Line " + number);
+    log.Write(cursor.text);
+    log.Write("--");
+    platform::MsgBox(Message(3) + Message(7) + number + ".");
+    Variables::Job_Ok = false;
+}
+
+void DropFailedBitmap(bool composing) {
+    if (composing)
+        Variables::BMP_picture.reset();
+}
+
+void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
+                        const std::function<void(methodlines::RunningLine&)>& rewriteLines,
+                        const std::function<void(methodlines::RunningLine&)>& compose) {
+    Variables::JobLog log;
+    log.Write(name);
+    log.Write("Total lines = " +
+              methodlines::Dec(static_cast<long long>(Variables::Str_Line.size())));
+
+    methodlines::RunningLine cursor;
+    bool composing = false;
+    try {
+        rewriteLines(cursor);
+        if (Browser::Browser_XML_Change)
+            Browser::Change_Browser_XML();
+        if (Variables::MoreOptions)
+            Variables::More_Options();
+        Variables::SaveXML();
+        log.Write("Finished with XML");
+        log.Write("--");
+        composing = true;
+        compose(cursor);
+    } catch (const platform::NilObjectException&) {
+        ReportMissingObject(log, missingObjectMessage);
+        DropFailedBitmap(composing);
+    } catch (const platform::ThreadEndException&) {
+        throw;
+    } catch (const std::exception&) {
+        // Every other failure, memory running out included, is reported with the line.
+        ReportLineFailure(log, cursor);
+        DropFailedBitmap(composing);
+    }
+}
+
+bool SizesUsable() {
+    using namespace Variables;
+    if (inWidth > 0 && inHeight > 0 && outWidth > 0 && outHeight > 0)
+        return true;
+    const auto size = [](std::int32_t w, std::int32_t h) {
+        return std::to_string(w) + " x " + std::to_string(h);
+    };
+    platform::MsgBox("The input skin's size is " + size(inWidth, inHeight) +
+                     " and the output size " + size(outWidth, outHeight) +
+                     ": both need a width and a height above 0 to be resized.");
+    Job_Ok = false;
+    return false;
+}
+
+void ReportNoCanvas() {
+    platform::MsgBox(kNotEnoughMemory);
+    Variables::Job_Ok = false;
+    DropFailedBitmap(true);
+}
+
+}  // namespace methodreport

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/picture/method_lines.h"
+
+#include <functional>
+#include <string>
+
+namespace Variables {
+class JobLog;
+}
+
+/// The failure reports that the "Border" and "Browser" methods share: each method catches
+/// what its steps raise, writes the records to its own job log stream, shows one message box
+/// and marks the job failed.
+namespace methodreport {
+
+/// Runs a method that rewrites the skin lines and then composes the bitmap ("Border",
+/// "Browser"), on its own job log stream: the records `name` and "Total lines = ", then
+/// `rewriteLines`, the browser text restyle and the font-size and gain options when asked, the
+/// XML writer, the records "Finished with XML" and "--", then `compose`. Both steps keep
+/// `cursor` on what they work on. A failure ends the run: a missing object is reported with
+/// `Language::Messages` entry `missingObjectMessage` (`ReportMissingObject`), any other with
+/// its line (`ReportLineFailure`); a failure while composing also releases the bitmap
+/// (`DropFailedBitmap`). Only a killed job's ThreadEndException passes.
+void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
+                        const std::function<void(methodlines::RunningLine&)>& rewriteLines,
+                        const std::function<void(methodlines::RunningLine&)>& compose);
+
+/// The message box text of canvases that cannot be had.
+inline constexpr const char* kNotEnoughMemory =
+    "Not enough memory to resize the graphics. Please reboot your computer or close some "
+    "programs and retry the process.";
+
+/// True when the input and output sizes are all above 0. Otherwise shows a message box that
+/// says so, makes `Variables::Job_Ok` false and gives false: the ratios would not be numbers.
+bool SizesUsable();
+
+/// A missing object (no input bitmap, no folder for the output): records "**Exception",
+/// "Unable to open or save the file" and "--"; the message box shows `Language::Messages`
+/// entry `firstMessage` followed by entry 14; `Variables::Job_Ok` becomes false.
+void ReportMissingObject(Variables::JobLog& log, int firstMessage);
+
+/// Any other failure: records "**Exception", "Line " and the cursor's index plus 1, the
+/// cursor's text and "--"; the message box shows entries 3 and 7, the number and ".";
+/// `Variables::Job_Ok` becomes false.
+void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor);
+
+/// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
+/// `DropFailedBitmap`; no record.
+void ReportNoCanvas();
+
+/// After a failure while the bitmap was being composed (`composing`), `Variables::BMP_picture`
+/// is released: it still holds the input bitmap, which the bitmap writer must not write as
+/// this job's output. The writer then reports that it has no picture.
+void DropFailedBitmap(bool composing);
+
+/// `Language::Messages` entry `index`, or "" when the table has no such entry.
+std::string Message(int index);
+
+}  // namespace methodreport
