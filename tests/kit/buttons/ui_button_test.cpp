@@ -5,6 +5,7 @@
 #include "kit/buttons/ui_menubutton.h"
 #include "kit/buttons/ui_popupmenu.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/thread.h"
 #include "platform/timer.h"
 
@@ -229,12 +230,15 @@ TEST_F(PushButtonTest, SpaceReturnAndEnterPushOnceAndAreNeverReportedHandled) {
         EXPECT_GE(platform::Ticks() - start, 12) << c.name;
         EXPECT_LE(platform::Ticks() - start, 13) << c.name;
         EXPECT_GT(yields, 0) << c.name;
+        // Not reported as handled: the key goes on to the window.
+        EXPECT_TRUE(windowGotKey) << c.name;
+        windowGotKey = false;
     }
     log.clear();
     Key(button, Qt::Key_A, "a");
     EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(windowGotKey);
     platform::SetYieldHook(previous);
-    (void)windowGotKey;
 }
 
 TEST_F(PushButtonTest, PushAfterALongActionReleasesAtOnce) {
@@ -366,6 +370,20 @@ UI_ButtonStyle CustomButtonStyle() {
     s.WidthMode = 0;
     s.TextFont = "Liberation Serif";
     return s;
+}
+
+TEST_F(RegistryTest, TheThreeKitClassesOpenWithoutTheMisuseMessage) {
+    platform::ScopedScriptedDialogs dialogs;
+    w = new ProbeWindow;
+    int opened = 0;
+    w->layout = [&](ProbeWindow& win) {
+        win.Add<UI_Button>().Open = [&] { ++opened; };
+        win.Add<UI_MenuButton>().Open = [&] { ++opened; };
+        win.Add<UI_PopupMenu>().Open = [&] { ++opened; };
+    };
+    w->Build();
+    EXPECT_EQ(opened, 3);
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 
 TEST_F(RegistryTest, ARegistryWithoutTheKeyGivesTheBuiltInStyle) {
