@@ -35,9 +35,9 @@ void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& c
     Variables::Job_Ok = false;
 }
 
-void DropFailedBitmap(bool composing) {
+void MarkComposeFailed(bool composing) {
     if (composing)
-        Variables::BMP_picture.reset();
+        Variables::ComposeFailed = true;
 }
 
 void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
@@ -63,13 +63,13 @@ void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
         compose(cursor);
     } catch (const platform::NilObjectException&) {
         ReportMissingObject(log, missingObjectMessage);
-        DropFailedBitmap(composing);
+        MarkComposeFailed(composing);
     } catch (const platform::ThreadEndException&) {
         throw;
     } catch (const std::exception&) {
         // Every other failure, memory running out included, is reported with the line.
         ReportLineFailure(log, cursor);
-        DropFailedBitmap(composing);
+        MarkComposeFailed(composing);
     }
 }
 
@@ -90,7 +90,7 @@ bool SizesUsable() {
 void ReportNoCanvas() {
     platform::MsgBox(kNotEnoughMemory);
     Variables::Job_Ok = false;
-    DropFailedBitmap(true);
+    MarkComposeFailed(true);
 }
 
 }  // namespace methodreport

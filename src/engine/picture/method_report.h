@@ -21,7 +21,7 @@ namespace methodreport {
 /// `cursor` on what they work on. A failure ends the run: a missing object is reported with
 /// `Language::Messages` entry `missingObjectMessage` (`ReportMissingObject`), any other with
 /// its line (`ReportLineFailure`); a failure while composing also releases the bitmap
-/// (`DropFailedBitmap`). Only a killed job's ThreadEndException passes.
+/// (`MarkComposeFailed`). Only a killed job's ThreadEndException passes.
 void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
                         const std::function<void(methodlines::RunningLine&)>& rewriteLines,
                         const std::function<void(methodlines::RunningLine&)>& compose);
@@ -46,13 +46,13 @@ void ReportMissingObject(Variables::JobLog& log, int firstMessage);
 void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor);
 
 /// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
-/// `DropFailedBitmap`; no record.
+/// `MarkComposeFailed`; no record.
 void ReportNoCanvas();
 
-/// After a failure while the bitmap was being composed (`composing`), `Variables::BMP_picture`
-/// is released: it still holds the input bitmap, which the bitmap writer must not write as
-/// this job's output. The writer then reports that it has no picture.
-void DropFailedBitmap(bool composing);
+/// After a failure while the bitmap was being composed (`composing`), marks the bitmap step
+/// failed (`Variables::ComposeFailed`): `BMP_picture` still holds the input bitmap, which the
+/// bitmap writer must not write as this job's output.
+void MarkComposeFailed(bool composing);
 
 /// `Language::Messages` entry `index`, or "" when the table has no such entry.
 std::string Message(int index);

@@ -3,13 +3,13 @@
 #include "engine/picture/method_lines.h"
 #include "engine/picture/method_report.h"
 #include "engine/picture/pictures.h"
+#include "engine/picture/simple_bitmap.h"
 #include "engine/xml/geometry_lists.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
-#include "platform/rgbsurface.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -45,13 +45,6 @@ void CopyColumns(platform::Picture& canvas, const platform::Picture& source, lon
 }
 
 }  // namespace
-
-void InvertColours(platform::Picture& picture) {
-    std::vector<std::int32_t> inverse(256);
-    for (int v = 0; v < 256; ++v)
-        inverse[static_cast<std::size_t>(v)] = 255 - v;
-    picture.RGBSurface().Transform(inverse);
-}
 
 Margins CustomVisualMargins(const std::vector<std::string>& customVisual, std::int32_t scaledWidth,
                             std::int32_t scaledHeight) {
@@ -136,7 +129,7 @@ void Scale_FixedPicture() {
         step = "Drawing resized skin";
         fixedpicture::StretchColumns(*canvas, *source, scaledWidth);
         if (OutdoorPicture)
-            fixedpicture::InvertColours(*canvas);
+            Outdoor_Picture();
         BMP_picture = canvas;
         log.Write("Picture Saved");
         log.Write("--");
@@ -148,7 +141,7 @@ void Scale_FixedPicture() {
         log.Write("--");
         platform::MsgBox("An error occured when " + step + ", please retry the process." + RC);
         Job_Ok = false;
-        methodreport::DropFailedBitmap(true);
+        methodreport::MarkComposeFailed(true);
     }
 }
 

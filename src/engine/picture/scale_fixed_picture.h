@@ -13,8 +13,9 @@ namespace Variables {
 /// single columns just left and right of the centre. The canvas gets red margins where a
 /// custom element's frames (`Custom_Visual`) would reach beyond it, and the day-skin
 /// inversion when asked. The result replaces `BMP_picture` (and is `New_picture`).
-/// A failure is logged with the step name, shown in one message box and turns `Job_Ok` false;
-/// `BMP_picture` then keeps the source. Never throws a RuntimeException.
+/// A failure is logged with the step name, shown in one message box and turns `Job_Ok` false
+/// and `ComposeFailed` true; `BMP_picture` then keeps the source, which the bitmap writer
+/// leaves unsaved. Never throws a RuntimeException.
 void Scale_FixedPicture();
 
 }  // namespace Variables
@@ -42,8 +43,5 @@ Margins CustomVisualMargins(const std::vector<std::string>& customVisual, std::i
 /// Yields once per repeated column.
 void StretchColumns(platform::Picture& canvas, const platform::Picture& source,
                     std::int32_t scaledWidth);
-
-/// The day skin's picture stage: every red, green and blue value v becomes 255 - v.
-void InvertColours(platform::Picture& picture);
 
 }  // namespace fixedpicture
