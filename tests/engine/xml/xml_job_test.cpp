@@ -3,6 +3,8 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "engine_fixture.h"
+#include "platform/exceptions.h"
+#include "platform/thread.h"
 
 #include <gtest/gtest.h>
 
@@ -268,6 +270,16 @@ TEST_F(XmlJobTest, ExampleSkinShrinks) {
     // Jog frames after the rewrite: 64 -> 50, x 640 -> 500, y 1064 -> 831.25 -> 831.
     EXPECT_EQ(Variables::Custom_Visual, (Lines{"50*50*500*831*8*4", "50*50*500*831*8*4"}));
     EXPECT_TRUE(std::filesystem::exists(Output()));
+}
+
+TEST_F(XmlJobTest, KilledJobEndsAtItsNextYieldUnreported) {
+    Variables::Str_Line = {"<skin>", R"(<pos x="1"/>)"};
+    platform::RequestKill();
+    EXPECT_THROW(Variables::XML_Job(), platform::ThreadEndException);
+    platform::ClearKill();
+    EXPECT_TRUE(Variables::Job_Ok) << "the job runner, not the step, deals with a killed job";
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(Output()));
 }
 
 class IconStripTest : public XmlJobTest {};
