@@ -1,6 +1,13 @@
 #include "app/ini_read_write.h"
 
+#include "app/messages/line_terminator.h"
+#include "app/messages/run_once.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
 #include "platform/application.h"
+#include "platform/dialogs.h"
+#include "platform/exceptions.h"
+#include "platform/folderitem.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -45,6 +52,13 @@ std::vector<std::string> Lines(std::string_view text) {
 
 bool IsWhite(std::string_view s) {
     return platform::Trim(s).empty();
+}
+
+constexpr std::uintmax_t kMaxConfigBytes = 1024 * 1024;
+
+bool& WriteFailureReported() {
+    static bool reported = false;
+    return reported;
 }
 
 }  // namespace
@@ -199,6 +213,61 @@ std::optional<std::string> ComposeConfig(const ConfigValues& v, std::string_view
 
 std::string ConfigPath() {
     return platform::PreferencesFolder().Child("Malvoren Tool").Child("Config.ini").NativePath();
+}
+
+}  // namespace INI_Read_Write
+
+namespace INI_Read_Write {
+
+std::string ConfigText() {
+    try {
+        return platform::ReadFileBytes(ConfigPath(), kMaxConfigBytes);
+    } catch (const platform::RuntimeException&) {
+        return {};
+    }
+}
+
+void ResetWriteFailureReport() {
+    WriteFailureReported() = false;
+}
+
+void WriteConfig(const MainWindowFields& window) {
+    if (No_Write_Config)
+        return;
+    ConfigValues values;
+    values.window = window;
+    values.openDirectory = Open_directory;
+    values.saveDirectory = Save_directory;
+    values.noFontChange = Variables::No_FontChange;
+    values.changeColor = Variables::Change_Color;
+    values.runOnce = RunOnce;
+    values.borderColor = Variables::P_Border_Color;
+    values.browserColor = Browser::Browser_Color;
+    values.browserPicture = Browser::B_Background_Picture;
+    values.oldRenderer = Variables::P_Old_Renderer;
+    values.windowOpen = Variables::Window_Open;
+    values.lang = Lang;
+    values.latestVersion = Latest_Version;
+    values.autoUpdate = AutoUpdate;
+    values.lastCheck = LastCheck;
+    values.updateLater = UpdateLater;
+    values.softwareVersion = Software_Version;
+    const std::optional<std::string> text = ComposeConfig(values, Variables::RC);
+    if (!text)
+        return;  // nothing half-composed is ever written
+    const platform::FolderItem file(ConfigPath());
+    try {
+        const platform::FolderItem folder = file.Parent();
+        if (!folder.Exists())
+            folder.CreateAsFolder();
+        platform::WriteFileAtomic(file.Path(), *text);
+    } catch (const platform::RuntimeException& failure) {
+        if (WriteFailureReported())
+            return;
+        WriteFailureReported() = true;
+        platform::MsgBox("The settings could not be saved in " + file.NativePath() + "." +
+                         Variables::RC + failure.what());
+    }
 }
 
 }  // namespace INI_Read_Write

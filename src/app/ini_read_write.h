@@ -95,4 +95,17 @@ std::optional<std::string> ComposeConfig(const ConfigValues& values, std::string
 /// "Config.ini" in the folder "Malvoren Tool" of the user's preferences folder.
 std::string ConfigPath();
 
+/// The whole text of the settings file, or the empty text when there is none or it cannot be
+/// read (a file over 1 MiB is not read).
+std::string ConfigText();
+
+/// Writes the settings file from this module's values, the job options and `window`, unless
+/// `No_Write_Config` is true or the text cannot be composed. The text is composed in full and
+/// written beside the file, then renamed over it, so a failure never loses the old file; it
+/// is reported once per run in a message box.
+void WriteConfig(const MainWindowFields& window);
+
+/// For tests: the next failure to write is reported again.
+void ResetWriteFailureReport();
+
 }  // namespace INI_Read_Write

@@ -1,12 +1,21 @@
 #include "app/ini_read_write.h"
 
+#include "app/messages/line_terminator.h"
+#include "app/messages/run_once.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
+#include "platform/dialogs.h"
 #include "platform/text.h"
+#include "scoped_env.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+namespace fs = std::filesystem;
 using namespace INI_Read_Write;
 using platform::RGB;
 
@@ -200,6 +209,104 @@ TEST(IniTest, RoundTripThroughTheKeyReader) {
     EXPECT_EQ(GetConfigEntry(text, "Lang", "Version"), "Français");
     EXPECT_EQ(GetConfigEntry(text, "Software", "Version"), "VirtualDJ");
     EXPECT_EQ(GetConfigEntry(text, "Software", "Params"), "");  // wrong section
+}
+
+// The writer in a fresh preferences folder, from the module's and the job's values.
+class WriteConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Variables::ResetDefaults();
+        Variables::RC = "\n";
+        Browser::ResetDefaults();
+        ResetRunOnce();
+        ResetSettings();
+        ResetWriteFailureReport();
+        LastCheck = platform::DateTime{2026, 11, 30, 9, 0, 0};
+    }
+    void TearDown() override {
+        ResetSettings();
+        ResetRunOnce();
+        ResetWriteFailureReport();
+    }
+    fs::path ConfigFile() const { return prefs / "Malvoren Tool" / "Config.ini"; }
+
+    testsupport::TempFolder prefs;
+    ScopedEnv config{"XDG_CONFIG_HOME", prefs.Path().string()};
+    platform::ScopedScriptedDialogs dialogs;
+    MainWindowFields window{100, 80, 560, 376, 1920, 1080, false, true, "1280", "800"};
+};
+
+TEST_F(WriteConfigTest, CreatesTheFolderAndWritesEveryValue) {
+    Variables::P_Border_Color = RGB(1, 2, 3);
+    Browser::Browser_Color = RGB(0xAA, 0xBB, 0xCC);
+    Browser::B_Background_Picture = "/p/b.png";
+    Variables::Window_Open = false;
+    RunOnce = {0, 4, 5};
+    Lang = "Deutsch";
+    WriteConfig(window);
+    EXPECT_EQ(ConfigPath(), ConfigFile().string());
+    const std::string text = testsupport::ReadAll(ConfigFile());
+    EXPECT_EQ(text, ConfigText());
+    EXPECT_EQ(platform::Split(text, "\n").size(), 27u);
+    EXPECT_EQ(GetConfigEntry(text, "X", "Position"), "100");
+    EXPECT_EQ(GetConfigEntry(text, "Mac", "Params"), "1");
+    EXPECT_EQ(GetConfigEntry(text, "OutputW", "Params"), "1280");
+    EXPECT_EQ(GetConfigEntry(text, "RunOnce", "Params"), "0*4*5*");
+    EXPECT_EQ(GetConfigEntry(text, "Border_Color", "L_Params"), "#010203");
+    EXPECT_EQ(GetConfigEntry(text, "Browser_Color", "L_Params"), "#AABBCC");
+    EXPECT_EQ(GetConfigEntry(text, "Browser_Picture", "L_Params"), "/p/b.png");
+    EXPECT_EQ(GetConfigEntry(text, "Old_Renderer", "L_Params"), "1");
+    EXPECT_EQ(GetConfigEntry(text, "WindowOpen", "L_Params"), "0");
+    EXPECT_EQ(GetConfigEntry(text, "Lang", "Version"), "Deutsch");
+    EXPECT_EQ(GetConfigEntry(text, "LastUpdate", "Version"), "2026-11-30");
+    EXPECT_EQ(platform::Right(text, 9), "Software=");
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+TEST_F(WriteConfigTest, RestoreDefaultsLeavesTheFileAsItWas) {
+    WriteConfig(window);
+    const std::string before = testsupport::ReadAll(ConfigFile());
+    No_Write_Config = true;
+    Lang = "Deutsch";
+    window.left = 5;
+    WriteConfig(window);
+    EXPECT_EQ(testsupport::ReadAll(ConfigFile()), before);
+}
+
+TEST_F(WriteConfigTest, NothingWrittenWhenTheTextCannotBeComposed) {
+    WriteConfig(window);
+    const std::string before = testsupport::ReadAll(ConfigFile());
+    LastCheck.reset();
+    window.left = 5;
+    WriteConfig(window);
+    EXPECT_EQ(testsupport::ReadAll(ConfigFile()), before);  // never half a file
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+TEST_F(WriteConfigTest, FailureToWriteIsReportedOnceAndKeepsTheOldFile) {
+    fs::create_directories(ConfigFile());  // a folder where the file should be
+    WriteConfig(window);
+    WriteConfig(window);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].rfind(
+                  "The settings could not be saved in " + ConfigFile().string() + ".\n", 0),
+              0u);
+    EXPECT_TRUE(fs::is_directory(ConfigFile()));
+    EXPECT_EQ(ConfigText(), "");
+}
+
+TEST_F(WriteConfigTest, FolderThatCannotBeCreatedIsReported) {
+    prefs.Write("Malvoren Tool", "a file in the way");
+    WriteConfig(window);
+    EXPECT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(testsupport::ReadAll(prefs / "Malvoren Tool"), "a file in the way");
+}
+
+TEST_F(WriteConfigTest, ReadBackThroughTheKeyReaderAfterAnEarlierFile) {
+    prefs.Write("Malvoren Tool/Config.ini", "[Params]\r\nOpen=/old\r\n");
+    Open_directory = "/new";
+    WriteConfig(window);
+    EXPECT_EQ(GetConfigEntry(ConfigText(), "Open", "Params"), "/new");  // replaced whole
 }
 
 }  // namespace
