@@ -1,5 +1,8 @@
 #include "app/app.h"
 #include "app/file_types.h"
+#include "app/gui/menu_bar.h"
+#include "platform/dispatch.h"
+#include "platform/widgets/qt_dialogs.h"
 
 #include <QApplication>
 
@@ -20,5 +23,13 @@ int main(int argc, char** argv) {
 
     FileTypes1::Initialize();
     QApplication app(argc, argv);
+    MenuBar1::Instance();
+    platform::SetUpWindowMode();
+    // A failure that leaves an event handler: the report decides whether the program ends.
+    platform::SetExceptionReport([](const std::exception& failure) {
+        const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);
+        if (outcome.exitStatus)
+            QCoreApplication::exit(*outcome.exitStatus);
+    });
     return App::Run(args, std::cout, std::cerr);
 }

@@ -78,6 +78,9 @@ private:
         c.Action = [this, &c, name] {
             log.push_back(name + ".Action(" + std::to_string(c.State()) + ")");
         };
+        c.MouseEnter = [this, name] { log.push_back(name + ".MouseEnter"); };
+        c.MouseExit = [this, name] { log.push_back(name + ".MouseExit"); };
+        c.MouseDrag = [this, name](int, int) { log.push_back(name + ".MouseDrag"); };
         c.Open = [this, &c, name] {
             log.push_back(name + ".Open");
             if (tickOnOpen && name == "box")
@@ -231,6 +234,14 @@ TEST_F(CheckboxTest, SpaceTogglesOtherKeysPassOn) {
     EXPECT_FALSE(w->box->Event_KeyDown(std::string(1, '\x0D')));
     EXPECT_FALSE(w->box->Event_KeyDown(std::string(1, '\x09')));
     EXPECT_FALSE(w->box->Value());
+}
+
+TEST_F(CheckboxTest, PointerEventsTheClassLeavesAloneReachTheWindow) {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w->box->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(w->box, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w->box, &leave);
+    EXPECT_EQ(w->log, (std::vector<std::string>{"box.MouseEnter", "box.MouseExit"}));
 }
 
 TEST_F(CheckboxTest, FontSettersRepaintEvenUnchangedCaptionDoesNot) {

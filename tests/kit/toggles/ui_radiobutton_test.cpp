@@ -2,6 +2,7 @@
 
 #include "paint_probe.h"
 #include "platform/graphics.h"
+#include "platform/thread.h"
 #include "platform/widgets/window.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,8 @@ public:
     std::map<std::string, ProbeRadio*> radio;
     platform::Canvas* panel = nullptr;
     std::vector<std::string> log;
+    std::string preselect;     // selected by its stored value
+    std::string selectOnOpen;  // selected by the window's handler of its Open
 
 protected:
     void Layout() override {
@@ -63,10 +66,20 @@ private:
                 r.setGeometry(10, top, 120, 31);
                 r.name = name;
                 r.Caption = "Use a color";
+                if (name == preselect)
+                    r.SetValue(true);
             },
             [this, name](ProbeRadio& r) {
                 r.log = &log;
                 r.Action = [this, name] { log.push_back(name + ".Action"); };
+                r.Open = [this, name, &r] {
+                    if (name != selectOnOpen) {
+                        log.push_back(name + ".Open");
+                        return;
+                    }
+                    r.SetValue(true);
+                    log.push_back(name + ".Open end");
+                };
             });
     }
 };
@@ -187,6 +200,27 @@ TEST_F(RadioTest, UnselectAllRadioCalledDirectlyClearsItselfToo) {
     EXPECT_EQ(w->log, (std::vector<std::string>{"a.Refresh"}));
 }
 
+TEST_F(RadioTest, TheWalkOverTheWindowYieldsOncePerControl) {
+    int yields = 0;
+    const auto previous = platform::SetYieldHook([&] { ++yields; });
+    R("a").SetValue(true);
+    platform::SetYieldHook(previous);
+    // Five buttons and the panel: six controls, one yield each.
+    EXPECT_EQ(yields, 6);
+}
+
+TEST(RadioOpenTest, SelectingInOpenClearsTheGroupWhileTheWindowOpens) {
+    // The browser options dialog sets Value in the buttons' Open handlers.
+    auto* w = new RadioWindow;
+    w->preselect = "a";
+    w->selectOnOpen = "b";
+    w->Build();
+    EXPECT_EQ(w->log, (std::vector<std::string>{"a.Open", "a.Refresh", "b.Refresh", "b.Action",
+                                                "b.Open end", "d.Open", "e.Open", "c.Open"}));
+    w->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // 31 pixels high on 0x333538: the circle at rows 6–24, the inside's centre at (9, 15), the
 // dot (7 × 7) at (6, 12).
 TEST_F(RadioTest, PaintedLooks) {
@@ -197,6 +231,11 @@ TEST_F(RadioTest, PaintedLooks) {
     EXPECT_TRUE(toggles_test::Near(PixelAt(off, 9, 6), Hex(0x202224), 6));
     EXPECT_EQ(PixelAt(off, 9, 15), Hex(0x313236));
     EXPECT_TRUE(toggles_test::Near(PixelAt(off, 9, 25), Hex(0x4D4E52), 6));
+
+    // Pressed, the button shows no look of its own.
+    const QImage plain = off.Image().copy();
+    R("a").Event_MouseDown(3, 3);
+    EXPECT_EQ(R("a").Render().Image(), plain);
 
     R("a").SetValue(true);
     const platform::Picture& on = R("a").Render();

@@ -282,6 +282,18 @@ TEST_F(TooltipFadeTest, OneLineTextGivesTheSmallestBalloon) {
     EXPECT_EQ(tip->Mask->Height(), balloonHeight + 6);
 }
 
+TEST_F(TooltipFadeTest, TheWindowShowsOnlyTheBalloonAndItsPointer) {
+    tip->Show("Too small", 500, 400, 300, 200, true, 5);
+    const QImage screen = tip->ComposedImage();
+    ASSERT_EQ(screen.width(), 91);
+    // Beside the pointer, and in the two rows the picture leaves below it, nothing shows.
+    EXPECT_EQ(qAlpha(screen.pixel(5, screen.height() - 4)), 0);
+    EXPECT_EQ(qAlpha(screen.pixel(45, screen.height() - 1)), 0);
+    // The balloon's middle is opaque (the window's own opacity is applied on the screen).
+    EXPECT_EQ(qAlpha(screen.pixel(45, 20)), 255);
+    EXPECT_EQ(qAlpha(screen.pixel(45, screen.height() - 5)), 255);  // inside the pointer
+}
+
 TEST_F(TooltipFadeTest, FixedSizeBalloonAboveThePoint) {
     tip->Show("Fixed", 500, 400, 300, 200, false, 5);
     EXPECT_EQ(tip->Left(), 350);

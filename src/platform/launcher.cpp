@@ -1,0 +1,66 @@
+#include "platform/launcher.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+namespace platform {
+namespace {
+
+std::unique_ptr<Launcher>& Installed() {
+    static std::unique_ptr<Launcher> launcher = std::make_unique<SystemLauncher>();
+    return launcher;
+}
+
+}  // namespace
+
+Launcher& CurrentLauncher() {
+    return *Installed();
+}
+
+std::unique_ptr<Launcher> SetLauncher(std::unique_ptr<Launcher> launcher) {
+    auto previous = std::move(Installed());
+    Installed() = launcher ? std::move(launcher) : std::make_unique<SystemLauncher>();
+    return previous;
+}
+
+bool SystemLauncher::OpenURL(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+bool SystemLauncher::OpenItem(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool SystemLauncher::LaunchProgram(const std::string& path) {
+    return QProcess::startDetached(QString::fromStdString(path), QStringList());
+}
+
+bool RecordingLauncher::OpenURL(const std::string& url) {
+    requests.push_back("url:" + url);
+    return answer;
+}
+
+bool RecordingLauncher::OpenItem(const std::string& path) {
+    requests.push_back("item:" + path);
+    return answer;
+}
+
+bool RecordingLauncher::LaunchProgram(const std::string& path) {
+    requests.push_back("program:" + path);
+    return answer;
+}
+
+ScopedRecordingLauncher::ScopedRecordingLauncher() {
+    auto launcher = std::make_unique<RecordingLauncher>();
+    m_launcher = launcher.get();
+    m_previous = SetLauncher(std::move(launcher));
+}
+
+ScopedRecordingLauncher::~ScopedRecordingLauncher() {
+    SetLauncher(std::move(m_previous));
+}
+
+}  // namespace platform
