@@ -136,11 +136,14 @@ TEST_F(XmlJobTest, FailingLineStopsTheJobAndNamesIt) {
     Browser::B_Text_Size = 30;
     Variables::Str_Line.push_back("<browser>");
     Variables::Str_Line.push_back(R"(<text size="9"/>)");
+    Variables::Str_Line.push_back(R"(<mask x="1" y="2" width="3" height="4"/>)");
+    Variables::Str_Line.push_back("<custom>");
+    Variables::Str_Line.push_back(R"(<down x="1" y="1" nb="1" nbx="1"/>)");
     Variables::XML_Job();
 
     EXPECT_FALSE(Variables::Job_Ok);
     EXPECT_FALSE(Variables::Rescale_Ok);
-    EXPECT_EQ(Log(), Records({"XML Job", "Total lines = 16", "**Exception", "Line 12",
+    EXPECT_EQ(Log(), Records({"XML Job", "Total lines = 19", "**Exception", "Line 12",
                               R"(<pos x="2" y="2*y"/>)", "--"}));
     ASSERT_EQ(dialogs->shown.size(), 1U);
     EXPECT_EQ(dialogs->shown[0], "An error occured on line 12.");
@@ -150,6 +153,10 @@ TEST_F(XmlJobTest, FailingLineStopsTheJobAndNamesIt) {
     EXPECT_EQ(Variables::Str_Line[0], R"(<pos x="2" y="2"/>)");
     EXPECT_EQ(Variables::Str_Line[12], R"(<pos x="2" y="1"/>)");
     EXPECT_EQ(Variables::Str_Line[15], R"(<text size="9"/>)") << "the end steps are left out";
+    // The lists collected before the rewriting stay complete; the custom visuals, collected
+    // after it, get nothing from this run.
+    EXPECT_EQ(Variables::Mask, Lines{"1 2 3 4"});
+    EXPECT_TRUE(Variables::Custom_Visual.empty());
 }
 
 TEST_F(XmlJobTest, OutputThatCannotBeCreatedFailsWithTheLastLine) {
