@@ -41,10 +41,17 @@ QImage FlattenOnWhite(const QImage& image) {
     return flat;
 }
 
-void Tell(std::string* refusal, const std::string& why) {
-    if (refusal != nullptr)
-        *refusal = why;
-}
+struct Report {
+    std::string* refusal;
+    PictureReadProblem* problem;
+
+    void operator()(PictureReadProblem kind, const std::string& why) const {
+        if (refusal != nullptr)
+            *refusal = why;
+        if (problem != nullptr)
+            *problem = kind;
+    }
+};
 
 }  // namespace
 
@@ -63,28 +70,37 @@ std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName) {
 }
 
 PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal,
-                         PictureAlpha alpha) noexcept {
+                         PictureAlpha alpha, PictureReadProblem* problem) noexcept {
+    const Report tell{refusal, problem};
+    tell(PictureReadProblem::None, {});
     try {
         const std::string name = path.string();
         std::error_code ec;
         if (std::filesystem::is_directory(path, ec)) {
-            Tell(refusal, name + " is a folder, not a picture.");
+            tell(PictureReadProblem::Folder, name + " is a folder, not a picture.");
             return nullptr;
         }
         if (!std::filesystem::is_regular_file(path, ec)) {
-            Tell(refusal, name + " does not exist.");
+            tell(PictureReadProblem::Missing, name + " does not exist.");
             return nullptr;
         }
         QImageReader reader(QString::fromStdString(name));
         reader.setAutoTransform(false);
         const QSize size = reader.size();
         if (!size.isValid()) {
-            Tell(refusal, name + " holds no readable picture.");
+            tell(PictureReadProblem::Unreadable, name + " holds no readable picture.");
+            return nullptr;
+        }
+        // Only the three formats of skin bitmaps are decoded, whatever else Qt could read.
+        const QByteArray format = reader.format().toLower();
+        if (format != "bmp" && format != "png" && format != "jpeg" && format != "jpg") {
+            tell(PictureReadProblem::Unreadable,
+                 name + " holds no readable picture: it is not a BMP, PNG or JPEG file.");
             return nullptr;
         }
         const std::string tooLarge = PictureSizeRefusal(size.width(), size.height());
         if (!tooLarge.empty()) {
-            Tell(refusal, name + ": " + tooLarge);
+            tell(PictureReadProblem::TooLarge, name + ": " + tooLarge);
             return nullptr;
         }
         // Qt refuses to decode above 128 MB by default, which a 6000 × 6000 skin passes; the
@@ -93,19 +109,19 @@ PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal
         reader.setAllocationLimit(static_cast<int>(bytes / (1024 * 1024) + 1));
         QImage image;
         if (!reader.read(&image) || image.isNull()) {
-            Tell(refusal,
+            tell(PictureReadProblem::Unreadable,
                  name + " holds no readable picture: " + reader.errorString().toStdString());
             return nullptr;
         }
         if (alpha == PictureAlpha::FlattenOnWhite)
             image = FlattenOnWhite(image);
         if (image.isNull()) {
-            Tell(refusal, "Not enough memory to read " + name + ".");
+            tell(PictureReadProblem::Unreadable, "Not enough memory to read " + name + ".");
             return nullptr;
         }
         return std::make_shared<Picture>(image);
     } catch (const std::exception& e) {
-        Tell(refusal, e.what());
+        tell(PictureReadProblem::Unreadable, e.what());
         return nullptr;
     }
 }

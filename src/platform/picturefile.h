@@ -19,18 +19,23 @@ enum class PictureAlpha {
     Keep,
 };
 
+/// Why a picture file gave no picture.
+enum class PictureReadProblem { None, Missing, Folder, Unreadable, TooLarge };
+
 /// The JPEG quality (0 to 100) every JPEG is written with.
 inline constexpr int kJpegQuality = 90;
 
 /// The format a file name's extension names: "bmp", "png", "jpg" or "jpeg" in any case.
 std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName);
 
-/// Reads a BMP, PNG or JPEG file. The size is read from the header first and a picture
-/// above the caps (kMaxPictureSide, MaxPicturePixels()) is refused before it is decoded.
-/// Returns none when the file holds no readable picture (missing, a folder, empty, garbage,
-/// refused); `refusal`, when given, then receives the reason in words. Never throws.
+/// Reads a BMP, PNG or JPEG file (other formats are refused, whatever Qt could decode). The size is
+/// read from the header first and a picture above the caps (kMaxPictureSide, MaxPicturePixels()) is
+/// refused before it is decoded. Returns none when the file holds no readable picture (missing, a
+/// folder, empty, garbage, refused); `refusal`, when given, then receives the reason in words and
+/// `problem` its kind. Never throws.
 PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal = nullptr,
-                         PictureAlpha alpha = PictureAlpha::FlattenOnWhite) noexcept;
+                         PictureAlpha alpha = PictureAlpha::FlattenOnWhite,
+                         PictureReadProblem* problem = nullptr) noexcept;
 
 /// The picture's colour plane, opaque, encoded: BMP as 24 bits a pixel, PNG as 8-bit RGB,
 /// JPEG at kJpegQuality. Throws RuntimeException when encoding fails.

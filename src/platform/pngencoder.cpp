@@ -1,6 +1,7 @@
 #include "platform/pngencoder.h"
 
 #include "platform/exceptions.h"
+#include "platform/parallel.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -21,36 +22,7 @@ namespace {
 constexpr std::size_t kWindow = 32 * 1024;
 
 int ThreadCount(int requested) {
-    if (requested > 0)
-        return requested;
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
-}
-
-/// Runs work(i) for i in [0, count) on up to `threads` threads.
-void Parallel(int count, int threads, const std::function<void(int)>& work) {
-    threads = std::min(threads, count);
-    if (threads <= 1) {
-        for (int i = 0; i < count; ++i)
-            work(i);
-        return;
-    }
-    std::vector<std::thread> pool;
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(threads));
-    for (int t = 0; t < threads; ++t)
-        pool.emplace_back([&, t] {
-            try {
-                for (int i = t; i < count; i += threads)
-                    work(i);
-            } catch (...) {
-                failures[static_cast<std::size_t>(t)] = std::current_exception();
-            }
-        });
-    for (auto& thread : pool)
-        thread.join();
-    for (const auto& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
+    return requested > 0 ? requested : WorkerCount();
 }
 
 void PutBigEndian(std::string& out, std::uint32_t v) {
@@ -115,27 +87,30 @@ std::vector<unsigned char> FilteredRows(const QImage& image, int threads) {
     const std::size_t n = static_cast<std::size_t>(width) * 3;
     std::vector<unsigned char> filtered(static_cast<std::size_t>(height) * (n + 1));
     const int bands = std::min(height, threads * 4);
-    Parallel(bands, threads, [&](int band) {
-        const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
-        const int last = static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
-        std::vector<unsigned char> raw(n), prior(n), scratch;
-        const auto unpack = [&](int y, std::vector<unsigned char>& into) {
-            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < width; ++x) {
-                into[3 * x] = static_cast<unsigned char>(qRed(line[x]));
-                into[3 * x + 1] = static_cast<unsigned char>(qGreen(line[x]));
-                into[3 * x + 2] = static_cast<unsigned char>(qBlue(line[x]));
+    ParallelFor(
+        bands,
+        [&](int band) {
+            const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
+            const int last = static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
+            std::vector<unsigned char> raw(n), prior(n), scratch;
+            const auto unpack = [&](int y, std::vector<unsigned char>& into) {
+                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = 0; x < width; ++x) {
+                    into[3 * x] = static_cast<unsigned char>(qRed(line[x]));
+                    into[3 * x + 1] = static_cast<unsigned char>(qGreen(line[x]));
+                    into[3 * x + 2] = static_cast<unsigned char>(qBlue(line[x]));
+                }
+            };
+            if (first > 0)
+                unpack(first - 1, prior);
+            for (int y = first; y < last; ++y) {
+                unpack(y, raw);
+                FilterRow(raw.data(), y > 0 ? prior.data() : nullptr, n,
+                          filtered.data() + static_cast<std::size_t>(y) * (n + 1), scratch);
+                std::swap(raw, prior);
             }
-        };
-        if (first > 0)
-            unpack(first - 1, prior);
-        for (int y = first; y < last; ++y) {
-            unpack(y, raw);
-            FilterRow(raw.data(), y > 0 ? prior.data() : nullptr, n,
-                      filtered.data() + static_cast<std::size_t>(y) * (n + 1), scratch);
-            std::swap(raw, prior);
-        }
-    });
+        },
+        threads);
     return filtered;
 }
 
@@ -159,31 +134,34 @@ std::string DeflateBands(const std::vector<unsigned char>& data, int level, int 
     const int bands = static_cast<int>(std::max<std::size_t>(
         1, std::min<std::size_t>(static_cast<std::size_t>(threads) * 2, data.size() / minBand)));
     std::vector<std::string> pieces(static_cast<std::size_t>(bands));
-    Parallel(bands, threads, [&](int band) {
-        const std::size_t first = data.size() * static_cast<std::size_t>(band) / bands;
-        const std::size_t last = data.size() * static_cast<std::size_t>(band + 1) / bands;
-        z_stream stream{};
-        if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8,
-                         Z_DEFAULT_STRATEGY) != Z_OK)
-            throw RuntimeException("Not enough memory to compress a picture.");
-        if (first > 0) {
-            const std::size_t from = first > kWindow ? first - kWindow : 0;
-            deflateSetDictionary(&stream, data.data() + from, static_cast<uInt>(first - from));
-        }
-        std::string& out = pieces[static_cast<std::size_t>(band)];
-        out.resize(deflateBound(&stream, static_cast<uLong>(last - first)) + 16);
-        stream.next_in = const_cast<Bytef*>(data.data() + first);
-        stream.avail_in = static_cast<uInt>(last - first);
-        stream.next_out = reinterpret_cast<Bytef*>(out.data());
-        stream.avail_out = static_cast<uInt>(out.size());
-        const bool final = band == bands - 1;
-        const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
-        const bool ok = final ? result == Z_STREAM_END : result == Z_OK;
-        out.resize(out.size() - stream.avail_out);
-        deflateEnd(&stream);
-        if (!ok || stream.avail_in != 0)
-            throw RuntimeException("A picture could not be compressed.");
-    });
+    ParallelFor(
+        bands,
+        [&](int band) {
+            const std::size_t first = data.size() * static_cast<std::size_t>(band) / bands;
+            const std::size_t last = data.size() * static_cast<std::size_t>(band + 1) / bands;
+            z_stream stream{};
+            if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8,
+                             Z_DEFAULT_STRATEGY) != Z_OK)
+                throw RuntimeException("Not enough memory to compress a picture.");
+            if (first > 0) {
+                const std::size_t from = first > kWindow ? first - kWindow : 0;
+                deflateSetDictionary(&stream, data.data() + from, static_cast<uInt>(first - from));
+            }
+            std::string& out = pieces[static_cast<std::size_t>(band)];
+            out.resize(deflateBound(&stream, static_cast<uLong>(last - first)) + 16);
+            stream.next_in = const_cast<Bytef*>(data.data() + first);
+            stream.avail_in = static_cast<uInt>(last - first);
+            stream.next_out = reinterpret_cast<Bytef*>(out.data());
+            stream.avail_out = static_cast<uInt>(out.size());
+            const bool final = band == bands - 1;
+            const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
+            const bool ok = final ? result == Z_STREAM_END : result == Z_OK;
+            out.resize(out.size() - stream.avail_out);
+            deflateEnd(&stream);
+            if (!ok || stream.avail_in != 0)
+                throw RuntimeException("A picture could not be compressed.");
+        },
+        threads);
     std::string out;
     std::size_t total = 6;
     for (const auto& piece : pieces)

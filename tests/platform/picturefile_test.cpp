@@ -211,6 +211,8 @@ const BadFileCase kBadFiles[] = {
     {"PngClaiming30000Square", "skin.png", [] { return PngClaiming(30000, 30000); }, "too large"},
     {"PngClaimingTooManyPixels", "skin.png", [] { return PngClaiming(16000, 16000); }, "too large"},
     // Qt's own reader already refuses a BMP header that its data cannot fill.
+    {"GifIsNotASkinFormat", "skin.png",
+     [] { return std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 13); }, "no readable picture"},
     {"BmpClaiming30000Square", "skin.bmp",
      [] {
          std::string bmp = EncodePicture(*Sample(), PictureFormat::BMP);

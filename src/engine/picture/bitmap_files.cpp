@@ -1,0 +1,185 @@
+#include "engine/picture/bitmap_files.h"
+
+#include "engine/picture/pictures.h"
+#include "engine/xml/skin_file.h"
+#include "engine/xml/variables.h"
+#include "platform/dialogs.h"
+#include "platform/exceptions.h"
+#include "platform/folderitem.h"
+#include "platform/graphics.h"
+#include "platform/picturefile.h"
+#include "platform/text.h"
+
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <system_error>
+
+namespace Variables {
+
+namespace {
+
+constexpr const char* kCandidateTypes[] = {"bmp", "png", "jpg"};
+
+/// A path the tool can resolve to a file: an absolute one. Throws NilObjectException.
+platform::FolderItem Resolve(const std::string& path) {
+    if (!platform::IsAbsolutePath(path))
+        throw platform::NilObjectException("no file for \"" + path + "\"");
+    return platform::FolderItem(path);
+}
+
+/// The first existing bitmap beside the input XML, else none. Throws NilObjectException
+/// when the input path does not resolve.
+std::optional<std::string> BitmapBesideInput() {
+    for (const char* type : kCandidateTypes) {
+        const std::string candidate = ReplaceExtension(InputXMLPath, type);
+        if (Resolve(candidate).Exists())
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::string LastThree(const std::string& name) {
+    return name.size() <= 3 ? name : name.substr(name.size() - 3);
+}
+
+/// Reports a failure of a bitmap step the way the job's steps do.
+void ReportStepFailure(const std::string& step, const std::string& detail = {}) {
+    Log_Out("**Exception", true);
+    Log_Out(step, true);
+    Log_Out("--", true);
+    std::string text = "An error occured when " + step + ", please retry the process." + RC;
+    if (!detail.empty())
+        text += detail;
+    platform::MsgBox(text);
+    Job_Ok = false;
+}
+
+/// True when this job's XML writer has set `FileName`. Without it the name is empty or an
+/// earlier job's, and writing there would overwrite that job's output: the step then writes
+/// nothing, logs why and fails the job (the XML step has already shown its message).
+bool OutputNamedThisJob(const std::string& step) {
+    if (XMLSavedThisJob)
+        return true;
+    Log_Out("**Exception", true);
+    Log_Out(step, true);
+    Log_Out("No XML was written in this job, so no bitmap is written.", true);
+    Log_Out("--", true);
+    Job_Ok = false;
+    return false;
+}
+
+std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
+    if (platform::Lowercase(type) == "peg")
+        return platform::PictureFormat::JPEG;
+    return platform::PictureFormatFromName("." + type);
+}
+
+}  // namespace
+
+bool Open_Picture(const std::string& path) {
+    std::string step = "Getting Skin Graphics File";
+    try {
+        std::string current;
+        for (const char* type : kCandidateTypes) {
+            current = ReplaceExtension(InputXMLPath, type);
+            if (Resolve(current).Exists()) {
+                PictureType = type;
+                break;
+            }
+        }
+        if (!path.empty())
+            current = path;
+        if (!Resolve(current).Exists()) {
+            platform::FileDialogSpec spec;
+            spec.filter = "bmp;jpg;png";
+            const std::optional<std::string> chosen = platform::CurrentDialogs().GetOpenFile(spec);
+            if (!chosen)
+                throw platform::NilObjectException("no bitmap chosen");
+            current = *chosen;
+        }
+        const std::string name = Resolve(current).Name();
+        Log_Out("Picture file is " + name, true);
+        PictureType = LastThree(name);
+
+        step = "Opening Skin Picture File";
+        std::string why;
+        auto problem = platform::PictureReadProblem::None;
+        platform::PicturePtr picture = platform::OpenAsPicture(
+            current, &why, platform::PictureAlpha::FlattenOnWhite, &problem);
+        // A picture above the caps is refused with its reason; any other unreadable file
+        // leaves no picture, and the step that draws it reports.
+        if (problem == platform::PictureReadProblem::TooLarge) {
+            ReportStepFailure(step, why);
+            return false;
+        }
+        BMP_picture = picture;
+        OpenedPictureFile = current;
+        Log_Out("Picture opened succesfully", true);
+        return true;
+    } catch (const platform::RuntimeException&) {
+        ReportStepFailure(step);
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportStepFailure(step);
+        return false;
+    }
+}
+
+std::string OutputPicturePath(const std::string& type) {
+    const std::string lower = platform::Lowercase(type);
+    if (lower == "peg")
+        return FileName + (type == lower ? "jpeg" : "JPEG");
+    return FileName + type;
+}
+
+bool Save_Picture() {
+    const std::string step = "Saving Skin Picture File";
+    if (!OutputNamedThisJob(step))
+        return false;
+    if (!BMP_picture) {
+        ReportStepFailure(step, "There is no picture to write.");
+        return false;
+    }
+    const std::optional<platform::PictureFormat> format = FormatOfType(PictureType);
+    if (!format) {
+        ReportStepFailure(step, "A picture of type \"" + PictureType + "\" cannot be written.");
+        return false;
+    }
+    platform::SavePicture(*BMP_picture, OutputPicturePath(PictureType), *format);
+
+    auto preview = platform::Picture::New(outWidth, outHeight);
+    preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
+    New_picture = preview;
+    BMP_picture.reset();
+    return true;
+}
+
+void CopyPicture() {
+    const std::string step = "Copying Skin Picture File";
+    if (!OutputNamedThisJob(step))
+        return;
+    std::string source;
+    std::error_code ec;
+    if (!OpenedPictureFile.empty() && std::filesystem::is_regular_file(OpenedPictureFile, ec))
+        source = OpenedPictureFile;
+    else if (const auto beside = BitmapBesideInput())
+        source = *beside;
+    if (source.empty()) {
+        ReportStepFailure(step, "There is no bitmap to copy.");
+        return;
+    }
+    const std::string name = platform::FolderItem(source).Name();
+    PictureType = LastThree(name);
+    const std::string target = OutputPicturePath(PictureType);
+    if (!platform::IsAbsolutePath(target)) {
+        platform::MsgBox("Problem opening picture file");
+        return;
+    }
+    // The chosen bitmap may already be the target; copying a file onto itself would empty it.
+    if (std::filesystem::equivalent(source, target, ec))
+        return;
+    platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
+}
+
+}  // namespace Variables

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+/// The skin bitmap between disk and memory: opening, writing, copying.
+namespace Variables {
+
+/// Opens the job's bitmap into `BMP_picture`: the file at `path`, or with an empty path the
+/// first of the input XML's name with "bmp", "png", "jpg" that exists; when the file so
+/// named does not exist, an open-file dialog asks for one (batch mode too). Sets
+/// `PictureType` to the last three characters of the file's name and `OpenedPictureFile`.
+/// A file without a readable picture leaves `BMP_picture` none and still succeeds; a picture
+/// above the size caps is refused with its reason. Every failure (a cancelled dialog, an
+/// unusable path, a refused picture) is reported here (job log, message box), makes
+/// `Job_Ok` false and gives false, `BMP_picture` keeping what it held.
+bool Open_Picture(const std::string& path);
+
+/// The output bitmap's path for `type`: `FileName` followed by the type, where the type
+/// "peg" (from a ".jpeg" file) stands for "jpeg".
+std::string OutputPicturePath(const std::string& type);
+
+/// Writes `BMP_picture` whole under `FileName` + `PictureType` in the format the type names
+/// ("bmp", "png", "jpg" or "peg" for ".jpeg", any case), then leaves its output-size part in
+/// `New_picture` and empties `BMP_picture`. Writes only under a name that this job's XML
+/// writer set; without one, without a picture, or with a type it cannot write, it reports
+/// the failure, makes `Job_Ok` false and gives false, writing nothing. Throws IOException
+/// when the file cannot be written (an earlier file of the name is then kept) and
+/// RuntimeException when the picture cannot be encoded.
+bool Save_Picture();
+
+/// Copies the bitmap file of this job byte for byte to `FileName` followed by its type,
+/// replacing an earlier file: the file the opener read, or else the first of the input
+/// XML's name with "bmp", "png", "jpg" that exists. Sets `PictureType` to its type. Copies
+/// only under a name that this job's XML writer set; without one, or without a file to copy,
+/// it reports the failure and makes `Job_Ok` false. Throws IOException when the copy fails.
+void CopyPicture();
+
+}  // namespace Variables

@@ -1,0 +1,11 @@
+#include "engine/picture/pictures.h"
+
+namespace Variables {
+
+void ResetPictures() {
+    BMP_picture.reset();
+    New_picture.reset();
+    OpenedPictureFile.clear();
+}
+
+}  // namespace Variables

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+/// The number of threads that pure pixel work may use: one per core, at least 1.
+int WorkerCount() noexcept;
+
+/// Runs work(i) for every i in [0, count) on up to `threads` threads (0: WorkerCount()), and
+/// returns when all are done. The first exception thrown by a piece of work is rethrown.
+/// For pure work only: nothing here may yield or touch the event loop.
+void ParallelFor(int count, const std::function<void(int)>& work, int threads = 0);
+
+}  // namespace platform
