@@ -3,6 +3,7 @@
 #include "app/messages/line_terminator.h"
 #include "app/messages/run_once.h"
 #include "engine/xml/browser.h"
+#include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -29,25 +30,6 @@ int HexDigit(char c) noexcept {
 std::string TwoHex(std::uint8_t v) {
     static const char kDigits[] = "0123456789ABCDEF";
     return {kDigits[v >> 4], kDigits[v & 0x0F]};
-}
-
-// Lines of a text whose lines may end in CR, LF or CR LF.
-std::vector<std::string> Lines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-        }
-    }
-    lines.push_back(std::move(current));
-    return lines;
 }
 
 bool IsWhite(std::string_view s) {
@@ -106,7 +88,7 @@ std::string GetConfigEntry(std::string_view settingsText, std::string_view key,
     if (settingsText.empty())
         return std::string(defaultValue);
     std::string currentSection;
-    for (std::string line : Lines(settingsText)) {
+    for (std::string line : Variables::SplitSkinLines(settingsText)) {
         platform::Yield();
         if (IsWhite(line))
             continue;

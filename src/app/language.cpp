@@ -3,6 +3,7 @@
 #include "app/ini_read_write.h"
 #include "app/messages/line_terminator.h"
 #include "app/messages/messages.h"
+#include "engine/xml/skin_file.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
@@ -11,25 +12,6 @@
 
 namespace Language {
 namespace {
-
-// Lines of a text whose lines may end in CR, LF or CR LF.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-        }
-    }
-    lines.push_back(std::move(current));
-    return lines;
-}
 
 std::string ReadLanguageFile(const platform::FolderItem& file) {
     return platform::ReadFileBytes(file.Path(), kMaxLanguageBytes);
@@ -82,7 +64,8 @@ void SearchAvailableLang() {
         ListLngFiles(languages);
         ListLngFiles(platform::AppFolder());
         for (const platform::FolderItem& file : LangFiles) {
-            const std::vector<std::string> lines = SplitLines(ReadLanguageFile(file));
+            const std::vector<std::string> lines =
+                Variables::SplitSkinLines(ReadLanguageFile(file));
             std::string name = NameFromLine(lines[0]);
             if (name.empty() && lines.size() > 1)
                 name = NameFromLine(lines[1]);
@@ -103,7 +86,8 @@ void LoadLanguage() {
             if (!platform::TextEquals(platform::NthField(entry, "*", 1), INI_Read_Write::Lang))
                 continue;
             const platform::FolderItem file(platform::NthField(entry, "*", 2));
-            LangFile = platform::Join(SplitLines(ReadLanguageFile(file)), Variables::RC);
+            LangFile =
+                platform::Join(Variables::SplitSkinLines(ReadLanguageFile(file)), Variables::RC);
             break;
         }
     } catch (const platform::RuntimeException&) {

@@ -172,6 +172,36 @@ TEST(CheckboxPaintTest, DotMarkKindsDrawARoundDot) {
     EXPECT_NE(PixelAt(*none, 7, 12), kWhite);
 }
 
+TEST(CheckboxPaintTest, OnlyInnerShadeOneShades) {
+    kit::CheckboxStyle style = BuiltInCheckbox();
+    style.InnerShade = 2;
+    const PicturePtr picture = kit::ComposeCheckbox(style, CheckboxFace(0));
+    ASSERT_TRUE(picture);
+    SavePng(*picture, "checkbox_unshaded");
+    // A plain rounded inside (radius 4): its top row's middle is the fill in full.
+    EXPECT_EQ(PixelAt(*picture, 8, 2), kInside);
+    EXPECT_EQ(PixelAt(*picture, 8, 16), kInside);
+}
+
+TEST(CheckboxPaintTest, MissingTickFallsBackToAnEmptyDot) {
+    kit::CheckboxStyle style = BuiltInCheckbox();
+    style.MarkFillTexture = 250;  // nothing registered there
+    const PicturePtr picture = kit::ComposeCheckbox(style, CheckboxFace(1));
+    ASSERT_TRUE(picture);
+    // Kind 4 draws nothing into the dot, which is still masked and drawn: a new picture's
+    // white disc at (5, 6), centre (8, 9).
+    EXPECT_EQ(PixelAt(*picture, 8, 9), kWhite);
+    EXPECT_EQ(PixelAt(*picture, 12, 6) == kWhite, false);  // no tick stroke
+}
+
+TEST(CheckboxPaintTest, UnknownFillKindLeavesTheInsideWhite) {
+    kit::CheckboxStyle style = BuiltInCheckbox();
+    style.FillKind = 0;
+    EXPECT_EQ(PixelAt(*kit::ComposeCheckbox(style, CheckboxFace(0)), 8, 9), kWhite);
+    style.FillKind = 5;
+    EXPECT_EQ(PixelAt(*kit::ComposeCheckbox(style, CheckboxFace(0)), 8, 9), kWhite);
+}
+
 TEST(CheckboxPaintTest, ShadowFlagIsAnyNonzeroValue) {
     kit::CheckboxStyle style = BuiltInCheckbox();
     style.HasShadow = 2;
@@ -295,6 +325,19 @@ TEST(RadioPaintTest, UnknownFillKindLeavesTheNewPictureWhite) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(PixelAt(*picture, 9, 15), kWhite);  // masked and drawn, holding white
     EXPECT_TRUE(Near(PixelAt(*picture, 9, 6), kBorder, 12));
+}
+
+TEST(RadioPaintTest, OnlyInnerShadeOneShades) {
+    kit::RadioStyle style = BuiltInRadio();
+    style.InnerShade = 2;
+    const PicturePtr plain = kit::ComposeRadioButton(style, RadioFace(false));
+    const PicturePtr shaded = kit::ComposeRadioButton(BuiltInRadio(), RadioFace(false));
+    ASSERT_TRUE(plain && shaded);
+    SavePng(*plain, "radio_unshaded");
+    // Inside pixel (8, 3), 5 from the centre (8, 8): shaded, level (5 − 3.5) / 5 × 0x68 =
+    // 31.2 → 31 lets the ring through a little; plain, the disc covers it fully.
+    EXPECT_EQ(PixelAt(*plain, 9, 10), kInside);
+    EXPECT_NE(PixelAt(*shaded, 9, 10), kInside);
 }
 
 TEST(RadioPaintTest, ZeroSizesPaintSafely) {

@@ -359,6 +359,63 @@ TEST_F(TooltipPaintTest, BalloonPictureAndShape) {
     EXPECT_EQ(PixelAt(mask, 51, 50), Hex(0xFFFFFF));
 }
 
+struct GlossCase {
+    const char* name;
+    std::uint8_t gloss;
+    bool top;     // the rim shows along the inner area's top row
+    bool bottom;  // and along its bottom row
+};
+// clang-format off
+const GlossCase kGlossCases[] = {
+    {"NoneLeavesTheFill",        0, false, false},
+    // H / 2 = 24.5 is not below R = 5, so rows from Max(1, 4) = 4 down are wiped.
+    {"OneKeepsTheUpperPart",     1, true,  false},
+    // Rows 0 to 47 − 4 − 1 are wiped, the lowest four kept.
+    {"TwoKeepsTheLowerPart",     2, false, true},
+    {"ThreeKeepsTheWholeRim",    3, true,  true},
+    {"AnyOtherKeepsTheWholeRim", 9, true,  true},
+};
+// clang-format on
+
+class TooltipGlossTest : public ::testing::TestWithParam<GlossCase> {};
+
+TEST_P(TooltipGlossTest, LightRimWhereTheGlossSays) {
+    kit::TooltipStyle style;
+    kit::WriteBuiltInTooltipStyle(style);
+    style.Gloss = GetParam().gloss;
+    const kit::TooltipPictures pictures = kit::ComposeTooltip(style, "", 91, 49);
+    ASSERT_TRUE(pictures.pict);
+    // Inner top row (picture row 1): the gradient's first colour 0x474F59, or white through
+    // mask grey 0xD0 over it: 47 + 71·208/255 = 104.9, 47 + 79·208/255 = 111.4, 119.6.
+    const Color top = PixelAt(*pictures.pict, 45, 1);
+    if (GetParam().top)
+        EXPECT_TRUE(Near(top, platform::RGB(105, 111, 120))) << ::testing::PrintToString(top);
+    else
+        EXPECT_EQ(top, Hex(0x474F59));
+    // Inner bottom row (picture row 47, left of the pointer): the second colour 0x313338
+    // (t = 46 / 46), or white over it: 47 + 49·0.8157 = 87.0, 88.6, 92.7.
+    const Color bottom = PixelAt(*pictures.pict, 20, 47);
+    if (GetParam().bottom)
+        EXPECT_TRUE(Near(bottom, platform::RGB(87, 89, 93))) << ::testing::PrintToString(bottom);
+    else
+        EXPECT_EQ(bottom, Hex(0x313338));
+}
+
+INSTANTIATE_TEST_SUITE_P(Glosses, TooltipGlossTest, ::testing::ValuesIn(kGlossCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TooltipPaintTest, FillKindsOfTheInnerArea) {
+    style.Gloss = 0;
+    style.FillKind = 1;
+    EXPECT_EQ(PixelAt(*kit::ComposeTooltip(style, "", 91, 49).pict, 45, 24), Hex(0x474F59));
+    // Horizontal: column 44 of 89, t = 44 / 88 = 0.5: 49·0.5 + 71·0.5 = 60, 65, 72.5 → 72.
+    style.FillKind = 3;
+    EXPECT_EQ(PixelAt(*kit::ComposeTooltip(style, "", 91, 49).pict, 45, 24),
+              platform::RGB(60, 65, 72));
+    style.FillKind = 0;  // nothing drawn: the new picture's white
+    EXPECT_EQ(PixelAt(*kit::ComposeTooltip(style, "", 91, 49).pict, 45, 24), Hex(0xFFFFFF));
+}
+
 TEST_F(TooltipPaintTest, OneLineTextIsCentredWithItsShadowBelow) {
     const std::string text = "Too small";
     const kit::TooltipPictures pictures = kit::ComposeTooltip(style, text, 91, 49);
