@@ -5,6 +5,7 @@
 #include "kit/buttons/ui_menubutton.h"
 #include "kit/buttons/ui_popupmenu.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/thread.h"
 #include "platform/timer.h"
 
@@ -366,6 +367,20 @@ UI_ButtonStyle CustomButtonStyle() {
     s.WidthMode = 0;
     s.TextFont = "Liberation Serif";
     return s;
+}
+
+TEST_F(RegistryTest, TheThreeKitClassesOpenWithoutTheMisuseMessage) {
+    platform::ScopedScriptedDialogs dialogs;
+    w = new ProbeWindow;
+    int opened = 0;
+    w->layout = [&](ProbeWindow& win) {
+        win.Add<UI_Button>().Open = [&] { ++opened; };
+        win.Add<UI_MenuButton>().Open = [&] { ++opened; };
+        win.Add<UI_PopupMenu>().Open = [&] { ++opened; };
+    };
+    w->Build();
+    EXPECT_EQ(opened, 3);
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 
 TEST_F(RegistryTest, ARegistryWithoutTheKeyGivesTheBuiltInStyle) {
