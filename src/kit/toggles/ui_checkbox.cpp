@@ -3,11 +3,10 @@
 #include "kit/base/ui_module.h"
 #include "kit/toggles/checkbox_tick.h"
 #include "kit/toggles/control_drawing.h"
-#include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 
 UI_Checkbox::UI_Checkbox(QWidget* parent)
-    : platform::Canvas(parent) {
+    : kit::ToggleCanvas<kit::CheckboxStyle>(parent) {
 }
 
 void UI_Checkbox::SetValue(bool value) {
@@ -24,26 +23,6 @@ void UI_Checkbox::SetState(std::int32_t state) {
 
 void UI_Checkbox::SetBold(bool bold) {
     MyStyle.TextBold = bold ? 1 : 0;
-    Refresh(false);
-}
-
-void UI_Checkbox::SetItalic(bool italic) {
-    MyStyle.TextItalic = italic ? 1 : 0;
-    Refresh(false);
-}
-
-void UI_Checkbox::SetUnderline(bool underline) {
-    MyStyle.TextUnderline = underline ? 1 : 0;
-    Refresh(false);
-}
-
-void UI_Checkbox::SetTextFont(const std::string& font) {
-    MyStyle.TextFont = font;
-    Refresh(false);
-}
-
-void UI_Checkbox::SetTextSize(float size) {
-    MyStyle.TextSize = size;
     Refresh(false);
 }
 
@@ -72,37 +51,8 @@ void UI_Checkbox::Event_Paint(platform::Graphics& g) {
         g.DrawPicture(*picture, 0, 0);
 }
 
-bool UI_Checkbox::Event_MouseDown(int, int) {
-    SetFocus();
-    return true;
-}
-
-void UI_Checkbox::Event_MouseUp(int x, int y) {
-    if (x >= 0 && x < Width() && y >= 0 && y < Height())
-        SetValue(!Value());
-}
-
-bool UI_Checkbox::Event_KeyDown(const std::string& key) {
-    if (key != " ")
-        return false;
+void UI_Checkbox::Act() {
     SetValue(!Value());
-    return true;
-}
-
-void UI_Checkbox::DrawBackground(platform::Graphics& g) {
-    kit::DrawControlBackground(g, kit::BackdropOf(*this, HasBackcolor, Backcolor));
-}
-
-platform::Color UI_Checkbox::GetWindowColor() const {
-    return kit::WindowColorOf(*this);
-}
-
-void UI_Checkbox::DrawTexture(platform::Graphics& g, std::int32_t index) {
-    kit::DrawTextureFill(g, UI_Module::GetTexture(index).get(), !kit::DrawsEnabled(*this));
-}
-
-platform::Color UI_Checkbox::ToGray(platform::Color c) const {
-    return kit::ToGray(c);
 }
 
 platform::PicturePtr UI_Checkbox::StringToPicture(std::string_view text) const {

@@ -1,14 +1,12 @@
 #include "kit/toggles/ui_radiobutton.h"
 
-#include "kit/base/ui_module.h"
 #include "kit/toggles/control_drawing.h"
-#include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 #include "platform/thread.h"
 #include "platform/widgets/window.h"
 
 UI_RadioButton::UI_RadioButton(QWidget* parent)
-    : platform::Canvas(parent) {
+    : kit::ToggleCanvas<kit::RadioStyle>(parent) {
 }
 
 void UI_RadioButton::SetValue(bool value) {
@@ -35,26 +33,6 @@ void UI_RadioButton::UnselectAllRadio() {
     }
 }
 
-void UI_RadioButton::SetItalic(bool italic) {
-    MyStyle.TextItalic = italic ? 1 : 0;
-    Refresh(false);
-}
-
-void UI_RadioButton::SetUnderline(bool underline) {
-    MyStyle.TextUnderline = underline ? 1 : 0;
-    Refresh(false);
-}
-
-void UI_RadioButton::SetTextFont(const std::string& font) {
-    MyStyle.TextFont = font;
-    Refresh(false);
-}
-
-void UI_RadioButton::SetTextSize(float size) {
-    MyStyle.TextSize = size;
-    Refresh(false);
-}
-
 void UI_RadioButton::Event_Open() {
     EraseBackground = false;
     SetAcceptFocus(true);
@@ -77,35 +55,6 @@ void UI_RadioButton::Event_Paint(platform::Graphics& g) {
         g.DrawPicture(*picture, 0, 0);
 }
 
-bool UI_RadioButton::Event_MouseDown(int, int) {
-    SetFocus();
-    return true;
-}
-
-void UI_RadioButton::Event_MouseUp(int x, int y) {
-    if (x >= 0 && x < Width() && y >= 0 && y < Height())
-        SetValue(true);
-}
-
-bool UI_RadioButton::Event_KeyDown(const std::string& key) {
-    if (key != " ")
-        return false;
+void UI_RadioButton::Act() {
     SetValue(true);
-    return true;
-}
-
-void UI_RadioButton::DrawBackground(platform::Graphics& g) {
-    kit::DrawControlBackground(g, kit::BackdropOf(*this, HasBackcolor, Backcolor));
-}
-
-platform::Color UI_RadioButton::GetWindowColor() const {
-    return kit::WindowColorOf(*this);
-}
-
-void UI_RadioButton::DrawTexture(platform::Graphics& g, std::int32_t index) {
-    kit::DrawTextureFill(g, UI_Module::GetTexture(index).get(), !kit::DrawsEnabled(*this));
-}
-
-platform::Color UI_RadioButton::ToGray(platform::Color c) const {
-    return kit::ToGray(c);
 }

@@ -62,7 +62,7 @@ private:
     void Add(QWidget* container, const std::string& name, int top) {
         radio[name] = &AddControl<ProbeRadio>(
             container,
-            [=](ProbeRadio& r) {
+            [this, name, top](ProbeRadio& r) {
                 r.setGeometry(10, top, 120, 31);
                 r.name = name;
                 r.Caption = "Use a color";
