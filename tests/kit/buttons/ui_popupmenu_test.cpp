@@ -339,6 +339,32 @@ TEST_F(PopupTest, ADisabledPopupTakesNoInput) {
     EXPECT_FALSE(popup->IsMouseDown());
 }
 
+TEST_F(PopupTest, FocusRepaintsUnlessThePointerIsOverAndLosingItIsReported) {
+    Build();
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    int lost = 0;
+    popup->LostFocus = [&] { ++lost; };
+    holder->SetAcceptFocus(true);
+    holder->SetFocus();
+    lost = 0;  // the window gave the pop-up the focus when it was shown
+    int before = popup->refreshes;
+    popup->SetFocus();
+    EXPECT_EQ(popup->refreshes, before + 1);
+    before = popup->refreshes;
+    holder->SetFocus();
+    EXPECT_EQ(popup->refreshes, before + 1);
+    EXPECT_EQ(lost, 1);
+    Enter(popup);
+    ASSERT_TRUE(popup->IsMouseOver());
+    before = popup->refreshes;
+    popup->SetFocus();
+    EXPECT_EQ(popup->refreshes, before);
+    holder->SetFocus();
+    EXPECT_EQ(popup->refreshes, before);
+    EXPECT_EQ(lost, 2);
+}
+
 TEST_F(PopupTest, EnterLeaveAndPush) {
     platform::ScopedManualTimers timers;
     Build();
