@@ -78,6 +78,7 @@ std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
 }  // namespace
 
 bool Open_Picture(const std::string& path) {
+    ComposeFailed = false;
     std::string step = "Getting Skin Graphics File";
     try {
         std::string current;
@@ -137,6 +138,11 @@ bool Save_Picture() {
     const std::string step = "Saving Skin Picture File";
     if (!OutputNamedThisJob(step))
         return false;
+    // The builder has reported its failure; half a bitmap is never written.
+    if (ComposeFailed) {
+        Job_Ok = false;
+        return false;
+    }
     if (!BMP_picture) {
         ReportStepFailure(step, "There is no picture to write.");
         return false;

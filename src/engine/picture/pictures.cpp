@@ -6,6 +6,7 @@ void ResetPictures() {
     BMP_picture.reset();
     New_picture.reset();
     OpenedPictureFile.clear();
+    ComposeFailed = false;
 }
 
 }  // namespace Variables

@@ -16,7 +16,11 @@ inline platform::PicturePtr New_picture;
 /// The bitmap file the opener last read, so that the copier copies that very file.
 inline std::string OpenedPictureFile;
 
-/// For tests: both pictures none, no opened file.
+/// The bitmap step of this job failed: `BMP_picture` holds no finished bitmap, and the writer
+/// leaves it unsaved. Set by a failing bitmap builder; cleared when a bitmap is opened.
+inline bool ComposeFailed = false;
+
+/// For tests: both pictures none, no opened file, no failure.
 void ResetPictures();
 
 }  // namespace Variables

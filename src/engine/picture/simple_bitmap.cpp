@@ -1,0 +1,257 @@
+#include "engine/picture/simple_bitmap.h"
+
+#include "app/messages/messages.h"
+#include "engine/picture/bitmap_files.h"
+#include "engine/picture/browser_graphics.h"
+#include "engine/picture/pictures.h"
+#include "engine/picture/scaler.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/geometry_lists.h"
+#include "engine/xml/rescale.h"
+#include "engine/xml/skin_file.h"
+#include "engine/xml/variables.h"
+#include "platform/checked.h"
+#include "platform/dialogs.h"
+#include "platform/exceptions.h"
+#include "platform/graphics.h"
+#include "platform/rgbsurface.h"
+#include "platform/text.h"
+#include "platform/thread.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace Variables {
+
+namespace {
+
+/// Height of the strip that a shrinking job adds below the scaled bitmap.
+constexpr std::int32_t kIconStrip = 298;
+
+std::int32_t ToInt32(double v) {
+    if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
+        throw platform::OutOfBoundsException("a picture size leaves the 32-bit range");
+    return static_cast<std::int32_t>(v);
+}
+
+/// Halves away from zero.
+std::int32_t Round(double v) {
+    return ToInt32(std::round(v));
+}
+
+/// Toward zero.
+std::int32_t Trunc(double v) {
+    return ToInt32(std::trunc(v));
+}
+
+/// The leading numbers of an entry's fields.
+std::vector<double> Fields(const std::string& entry, const std::string& separator) {
+    std::vector<double> values;
+    for (const std::string& field : platform::Split(entry, separator))
+        values.push_back(platform::Val(field));
+    return values;
+}
+
+struct GridRow {
+    const std::vector<std::int32_t>* origin;
+    const char* step;
+    int width;
+    int height;
+    int stripOffset;  // rows above the canvas's bottom edge in a shrinking job
+};
+
+}  // namespace
+
+void Outdoor_Picture() {
+    if (!New_picture)
+        throw platform::NilObjectException("no picture to invert");
+    std::vector<std::int32_t> invert(256);
+    for (int i = 0; i < 256; ++i)
+        invert[static_cast<std::size_t>(i)] = 255 - i;
+    New_picture->RGBSurface().Transform(invert);
+}
+
+void Scale_Picture() {
+    JobLog log;
+    log.Write("Resizing Picture");
+    std::string step;
+    const double X = X_prop;
+    const double Y = Y_prop;
+    const auto fail = [&] {
+        log.Write("**Exception");
+        log.Write(step);
+        log.Write("--");
+        platform::MsgBox("An error occured when " + step + ", please retry the process." + RC);
+        Job_Ok = false;
+        ComposeFailed = true;
+    };
+    try {
+        Cleaning();
+        const platform::PicturePtr source = BMP_picture;
+        if (!source)
+            throw platform::NilObjectException("no skin bitmap");
+        // A skin of zero width or height has no ratio to scale its bitmap by.
+        if (inWidth <= 0 || inHeight <= 0)
+            throw platform::OutOfBoundsException("the skin has no width or height");
+        const std::int32_t Ws = Round(static_cast<double>(source->Width()) / inWidth * outWidth);
+        const std::int32_t Hs = Round(static_cast<double>(source->Height()) / inHeight * outHeight);
+
+        if (UseExternPicture && (source->Width() != Ws || source->Height() != Hs))
+            platform::MsgBox(platform::At(Language::Messages, 50) + RC + std::to_string(Ws) +
+                             " x " + std::to_string(Hs));
+
+        const bool shrinking = X_prop < 1 || Y_prop < 1;
+        const std::int32_t Hb = shrinking ? Hs + kIconStrip : Hs;
+
+        std::int32_t Ew = 0;
+        std::int32_t Eh = 0;
+        for (const std::string& entry : Custom_Visual) {
+            const std::vector<double> f = Fields(entry, "*");
+            const auto field = [&](std::size_t k) { return k < f.size() ? f[k] : 0.0; };
+            const double w = field(0), h = field(1), x = field(2), y = field(3);
+            const double nb = field(4), nbx = field(5);
+            if (nbx != 0) {
+                if (Ws < w * nbx + x)
+                    Ew = std::max(Ew, Trunc(w * nbx + x - Ws));
+                else if (Hb < (nb / nbx) * h + y)
+                    Eh = std::max(Eh, Trunc((nb / nbx) * h + y - Hb));
+            } else if (Ws < w * nb + x) {
+                Ew = std::max(Ew, Trunc(w * nb + x - Ws));
+            }
+            platform::Yield();
+        }
+
+        platform::PicturePtr canvas;
+        try {
+            canvas = platform::Picture::New(rescale::CheckedInt32(static_cast<long long>(Ws) + Ew),
+                                            rescale::CheckedInt32(static_cast<long long>(Hb) + Eh));
+        } catch (const platform::RuntimeException&) {
+            platform::MsgBox(
+                "Not enough memory to resize the graphics. Please reboot your computer or close "
+                "some programs and retry the process.");
+            Job_Ok = false;
+            ComposeFailed = true;
+            return;
+        }
+        New_picture = canvas;
+        const std::int32_t H = canvas->Height();
+        platform::Graphics& g = canvas->Graphics();
+        g.ForeColor = platform::RGB(0, 0, 0);
+        g.FillRect(0, 0, canvas->Width(), H);
+
+        step = "Drawing resized skin";
+        if (UseExternPicture) {
+            if (Open_Picture(ExternPictureFile)) {
+                if (!BMP_picture)
+                    throw platform::NilObjectException("the resized picture holds no picture");
+                g.DrawPicture(*BMP_picture, 0, 0);
+            } else {
+                platform::MsgBox("Problem opening the resized picture.");
+            }
+        } else if (!P_Old_Renderer && (shrinking || (X_prop != 1 && Y_prop != 1))) {
+            const platform::PicturePtr scaled = ScalePicture1(source, Ws, Hs);
+            if (!scaled)
+                throw platform::NilObjectException("the box filter gave no picture");
+            g.DrawPicture(*scaled, 0, 0);
+        } else {
+            g.DrawPicture(*source, 0, 0, Ws, Hs, 0, 0, source->Width(), source->Height());
+        }
+
+        std::vector<GridRow> grids;
+        if (SkinVersion < 5) {
+            grids.push_back({&customicons, "Drawing icons (version prior to 5)", 800, 168, 297});
+        } else {
+            grids.push_back({&customicons, "Drawing customicons", 128, 128, 297});
+            grids.push_back({&custombuttons, "Drawing custombuttons", 612, 168, 168});
+        }
+        for (const GridRow& grid : grids) {
+            const std::int32_t gx = platform::At(*grid.origin, 0);
+            const std::int32_t gy = platform::At(*grid.origin, 1);
+            if (gy == 0)
+                continue;
+            step = grid.step;
+            const std::int32_t px = Round(gx * X);
+            const std::int32_t py = Round(gy * Y);
+            g.FillRect(px, py, Trunc(X * grid.width), Trunc(Y * grid.height));
+            const int dx = shrinking ? 0 : px;
+            const int dy = shrinking ? H - grid.stripOffset : py;
+            g.DrawPicture(*source, dx, dy, grid.width, grid.height, gx, gy, grid.width,
+                          grid.height);
+        }
+
+        step = "Taking care of Faders";
+        for (const std::string& entry : Fader) {
+            const std::vector<double> f = Fields(entry, " ");
+            const auto field = [&](std::size_t k) { return k < f.size() ? f[k] : 0.0; };
+            const double x = field(0), y = field(1), w = field(2), h = field(3), nb = field(4);
+            const double fw = std::round(w * X);
+            const std::int32_t sw = Trunc(fw * nb);
+            const std::int32_t sh = Round(h * Y);
+            if (sw >= 1 && sh >= 1) {
+                // Every one of the nb frames becomes exactly fw pixels wide.
+                g.DrawPicture(*source, Round(x * X), Round(y * Y), sw, sh, Trunc(x), Trunc(y),
+                              Trunc(w * nb), Trunc(h));
+            }
+            platform::Yield();
+        }
+
+        if (Browser::Browser_Change &&
+            (Browser::Browser_Color_change || Browser::Browser_Picture_Change)) {
+            for (std::int32_t i = 0; i < Browser::BrowserCount; ++i) {
+                Browser::Change_Browser_Graphics(
+                    Trunc(platform::At(Browser::Browser_Width, i) * X),
+                    Trunc(platform::At(Browser::Browser_Height, i) * Y),
+                    Trunc(platform::At(Browser::Browser_X, i) * X),
+                    Trunc(platform::At(Browser::Browser_Y, i) * Y));
+                platform::Yield();
+            }
+        }
+
+        if (OutdoorPicture)
+            Outdoor_Picture();
+
+        step = "Taking care of Masks";
+        std::string current;
+        try {
+            for (const std::string& entry : Mask) {
+                current = entry;
+                const std::vector<double> f = Fields(entry, " ");
+                const auto field = [&](std::size_t k) { return k < f.size() ? f[k] : 0.0; };
+                const std::int32_t mw = Trunc(field(2));
+                const std::int32_t mh = Trunc(field(3));
+                const std::int32_t sw = Round(mw * X);
+                const std::int32_t sh = Round(mh * Y);
+                // A mask that scales to no pixels is skipped like a fader.
+                if (mw >= 1 && mh >= 1 && sw >= 1 && sh >= 1)
+                    g.DrawPicture(*source, Round(field(0) * X), Round(field(1) * Y), sw, sh,
+                                  Trunc(field(0)), Trunc(field(1)), mw, mh);
+                platform::Yield();
+            }
+        } catch (const platform::RuntimeException&) {
+            log.Write("**Exception");
+            log.Write(step);
+            log.Write("Mask: " + current);
+            platform::MsgBox(
+                "An error occured when " + step + ", please retry the process." + RC + RC +
+                "Skin Picture will still be saved, you can use it, but some minor graphics "
+                "bugs could appear. Please contact me to talk about this error. To contact me, "
+                "open the About Window (F1 button).");
+        }
+
+        BMP_picture = canvas;
+        log.Write("Picture Saved");
+        log.Write("--");
+        if (shrinking)
+            XML_Job2(H);
+    } catch (const platform::RuntimeException&) {
+        fail();
+    } catch (const std::bad_alloc&) {
+        fail();
+    }
+}
+
+}  // namespace Variables
