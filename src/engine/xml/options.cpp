@@ -121,6 +121,10 @@ void Outdoor(const std::string& stage) {
             line = InvertLineColours(line);
             platform::Yield();
         }
+    } else if (platform::TextEquals(stage, "picture")) {
+        if (!OutdoorPictureStage)
+            throw platform::NilObjectException("the day skin's picture stage is not installed");
+        OutdoorPictureStage();
     }
 }
 

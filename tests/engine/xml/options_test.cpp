@@ -5,10 +5,12 @@
 #include "engine/xml/tweaks.h"
 #include "engine/xml/variables.h"
 #include "engine_fixture.h"
+#include "platform/exceptions.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -122,13 +124,20 @@ TEST_P(DaySkinTest, InvertsColours) {
 INSTANTIATE_TEST_SUITE_P(Lines, DaySkinTest, ::testing::ValuesIn(kDaySkinCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OptionsTest, OutdoorRunsOnlyItsXmlStage) {
+TEST_F(OptionsTest, OutdoorRunsTheStageNamed) {
     Variables::Str_Line = {R"(<a color="#FF8000"/>)"};
-    Variables::Outdoor("picture");
+    int pictureStages = 0;
+    const auto previous = std::exchange(Variables::OutdoorPictureStage, [&] { ++pictureStages; });
+    Variables::Outdoor("Picture");
     Variables::Outdoor("other");
+    EXPECT_EQ(pictureStages, 1);
     EXPECT_EQ(Variables::Str_Line[0], R"(<a color="#FF8000"/>)");
     Variables::Outdoor("xml");
     EXPECT_EQ(Variables::Str_Line[0], R"(<a color="#007fff"/>)");
+    EXPECT_EQ(pictureStages, 1);
+    Variables::OutdoorPictureStage = nullptr;
+    EXPECT_THROW(Variables::Outdoor("picture"), platform::NilObjectException);
+    Variables::OutdoorPictureStage = previous;
 }
 
 TEST(ColourText, SixUpperCaseDigits) {

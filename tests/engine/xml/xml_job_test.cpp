@@ -3,6 +3,8 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "engine_fixture.h"
+#include "platform/exceptions.h"
+#include "platform/thread.h"
 
 #include <gtest/gtest.h>
 
@@ -134,11 +136,14 @@ TEST_F(XmlJobTest, FailingLineStopsTheJobAndNamesIt) {
     Browser::B_Text_Size = 30;
     Variables::Str_Line.push_back("<browser>");
     Variables::Str_Line.push_back(R"(<text size="9"/>)");
+    Variables::Str_Line.push_back(R"(<mask x="1" y="2" width="3" height="4"/>)");
+    Variables::Str_Line.push_back("<custom>");
+    Variables::Str_Line.push_back(R"(<down x="1" y="1" nb="1" nbx="1"/>)");
     Variables::XML_Job();
 
     EXPECT_FALSE(Variables::Job_Ok);
     EXPECT_FALSE(Variables::Rescale_Ok);
-    EXPECT_EQ(Log(), Records({"XML Job", "Total lines = 16", "**Exception", "Line 12",
+    EXPECT_EQ(Log(), Records({"XML Job", "Total lines = 19", "**Exception", "Line 12",
                               R"(<pos x="2" y="2*y"/>)", "--"}));
     ASSERT_EQ(dialogs->shown.size(), 1U);
     EXPECT_EQ(dialogs->shown[0], "An error occured on line 12.");
@@ -148,6 +153,10 @@ TEST_F(XmlJobTest, FailingLineStopsTheJobAndNamesIt) {
     EXPECT_EQ(Variables::Str_Line[0], R"(<pos x="2" y="2"/>)");
     EXPECT_EQ(Variables::Str_Line[12], R"(<pos x="2" y="1"/>)");
     EXPECT_EQ(Variables::Str_Line[15], R"(<text size="9"/>)") << "the end steps are left out";
+    // The lists collected before the rewriting stay complete; the custom visuals, collected
+    // after it, get nothing from this run.
+    EXPECT_EQ(Variables::Mask, Lines{"1 2 3 4"});
+    EXPECT_TRUE(Variables::Custom_Visual.empty());
 }
 
 TEST_F(XmlJobTest, OutputThatCannotBeCreatedFailsWithTheLastLine) {
@@ -224,6 +233,60 @@ TEST_F(XmlJobTest, FailedJobIsFollowedByACleanOne) {
     Variables::XML_Job();
     EXPECT_TRUE(Variables::Job_Ok);
     EXPECT_TRUE(Variables::Rescale_Ok);
+}
+
+TEST_F(XmlJobTest, ExampleSkinShrinks) {
+    // 1024 x 768 to 800 x 600: both ratios are exactly 0.78125.
+    Variables::inWidth = 1024;
+    Variables::inHeight = 768;
+    Variables::outWidth = 800;
+    Variables::outHeight = 600;
+    Variables::SkinVersion = 7;
+    Variables::Str_Line = Variables::SplitSkinLines(
+        ReadAll(std::string(MALVOREN_SOURCE_DIR) + "/examples/tidewater.xml"));
+    Variables::XML_Job();
+    ASSERT_TRUE(Variables::Job_Ok);
+
+    const auto has = [](const std::string& text) {
+        for (const std::string& line : Variables::Str_Line) {
+            if (line.find(text) != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    // 1024 and 768 x 0.78125 = 800 and 600.
+    EXPECT_TRUE(has(R"(<window mainwidth="800" height="600"/>)"));
+    EXPECT_TRUE(has(R"(<customicons x="0" y="600"/>)"));
+    // resizew means nothing outside "Smart": 1024 -> 800, 40 -> 31.25 -> 31.
+    EXPECT_TRUE(has(R"(<size width="800" height="31" resizew="w+diff"/>)"));
+    // The logo: 120 -> 93.75 -> 94; 24 -> 18.75 -> 19, below 21 so 17.
+    EXPECT_TRUE(has(R"(<size width="94" height="17" fixed="center"/>)"));
+    // Icon line: x 136 -> 106.25 -> 106, 32 -> 25; y 368 -> 287.5 -> 288, 768 -> 600.
+    EXPECT_TRUE(
+        has(R"(<icon><pos x="106" y="288"/><off x="0" y="600"/><over x="25" y="600"/></icon>)"));
+    // x 24 -> 18.75 -> 19, y 296 -> 231.25 -> 231, size 11 -> 8.59 -> at least 10.
+    EXPECT_TRUE(has(R"(<text name="pitch_label_left" x="19" y="231" size="10" color="#D8DEE6"/>)"));
+    // The browser: 1000 -> 781.25 -> 781, 336 -> 262.5 -> 263.
+    EXPECT_TRUE(has(R"(<size width="781" height="263"/>)"));
+
+    EXPECT_EQ(Variables::customicons, (std::vector<std::int32_t>{0, 768}));
+    EXPECT_EQ(Variables::custombuttons, (std::vector<std::int32_t>{0, 896}));
+    // The relative masks resolve against their element's position and size (input pixels).
+    EXPECT_EQ(Variables::Mask, (Lines{"466 120 10 150", "548 120 10 150", "456 300 112 16 grey"}));
+    EXPECT_EQ(Variables::Fader, (Lines{"0 1064 40 40 16", "0 1064 40 40 16"}));
+    // Jog frames after the rewrite: 64 -> 50, x 640 -> 500, y 1064 -> 831.25 -> 831.
+    EXPECT_EQ(Variables::Custom_Visual, (Lines{"50*50*500*831*8*4", "50*50*500*831*8*4"}));
+    EXPECT_TRUE(std::filesystem::exists(Output()));
+}
+
+TEST_F(XmlJobTest, KilledJobEndsAtItsNextYieldUnreported) {
+    Variables::Str_Line = {"<skin>", R"(<pos x="1"/>)"};
+    platform::RequestKill();
+    EXPECT_THROW(Variables::XML_Job(), platform::ThreadEndException);
+    platform::ClearKill();
+    EXPECT_TRUE(Variables::Job_Ok) << "the job runner, not the step, deals with a killed job";
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(Output()));
 }
 
 class IconStripTest : public XmlJobTest {};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/picture.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+class Graphics;
+}
+
+/// Drawing steps the text field, the step bar and the scroll bar share.
+namespace kit {
+
+/// A new picture of w × h, or none when a side has no pixels (a control too small for a part
+/// of its look draws that part not at all).
+platform::PicturePtr NewPictureOrNone(std::int32_t w, std::int32_t h);
+
+/// Gives `picture` the shape of a rounded rectangle of its own size through its mask.
+void RoundMask(platform::Picture& picture, double radius, double edge);
+
+/// Fills all of g by a style's fill kind: 1 the first colour, 2 a vertical gradient, 3 a
+/// horizontal one, 4 the texture through `texture`; any other kind leaves g as it is.
+void FillByKind(platform::Graphics& g, std::int32_t kind, platform::Color c1, platform::Color c2,
+                const std::function<void(platform::Graphics&)>& texture);
+
+/// The dark elliptical shade over an inner area of w × h: an all-black picture whose mask is
+/// clear along a line through the middle that stops 10 pixels short of each side and grows
+/// denser toward the corners (up to mask grey 0xA0). None when w or h has no pixels.
+platform::PicturePtr InnerShadePicture(std::int32_t w, std::int32_t h);
+
+}  // namespace kit
