@@ -13,6 +13,11 @@ class Graphics;
 /// Drawing steps the text field, the step bar and the scroll bar share.
 namespace kit {
 
+/// The colour written 0xRRGGBB.
+constexpr platform::Color Hex(std::uint32_t v) noexcept {
+    return platform::RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
 /// A new picture of w × h, or none when a side has no pixels (a control too small for a part
 /// of its look draws that part not at all).
 platform::PicturePtr NewPictureOrNone(std::int32_t w, std::int32_t h);

@@ -13,9 +13,7 @@
 
 namespace {
 
-platform::Color Hex(std::uint32_t v) {
-    return platform::RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
+using kit::Hex;
 
 void WriteBuiltInStyle(UI_BreadcrumbsStyle& s) {
     s.CornerRadius = 5;

@@ -15,9 +15,7 @@
 
 namespace {
 
-platform::Color Hex(std::uint32_t v) {
-    return platform::RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
+using kit::Hex;
 
 void WriteBuiltInStyle(UI_TextFieldStyle& s) {
     s.BorderColor = Hex(0x202224);

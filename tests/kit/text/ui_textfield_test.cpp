@@ -101,6 +101,18 @@ TEST_F(TextFieldTest, TheWindowSeesKeysFirst) {
     EXPECT_EQ(f.Text(), "abx");
 }
 
+TEST_F(TextFieldTest, CommandWithALetterIsLeftForTheMenuBar) {
+    Field& f = *w->field;
+    f.SetText("ab");
+    w->log.clear();
+    // Command is Meta here; the key arrives as the plain letter with the modifier held.
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_V, Qt::MetaModifier, QString());
+    QApplication::sendEvent(&f, &e);
+    EXPECT_FALSE(e.isAccepted());
+    EXPECT_EQ(f.Text(), "ab");
+    EXPECT_TRUE(w->log.empty());
+}
+
 TEST_F(TextFieldTest, ReadOnlyConsumesEditsSilently) {
     Field& f = *w->field;
     f.ReadOnly = true;
