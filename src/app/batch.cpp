@@ -5,8 +5,11 @@
 #include "app/messages/line_terminator.h"
 #include "app/messages/messages.h"
 #include "app/messages/run_once.h"
+#include "engine/picture/bitmap_files.h"
+#include "engine/picture/simple_bitmap.h"
 #include "engine/xml/analysis.h"
 #include "engine/xml/browser.h"
+#include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "platform/application.h"
@@ -75,7 +78,15 @@ void RunMethod() {
         if (AspectsDiffer() &&
             !INI_Read_Write::IsSuppressed(INI_Read_Write::RunOnce, kAspectNoticeId))
             ShowMessageWindow(Language::Messages[13], kAspectNoticeId);
-        MethodNotBuilt(method);
+        // Batch mode always scales the bitmap, even when nothing in it would change.
+        Variables::XML_Job();
+        if (Variables::Open_Picture("")) {
+            Variables::Scale_Picture();
+            Variables::Save_Picture();
+        } else {
+            platform::MsgBox("Unable to open the graphics file." + Variables::RC +
+                             "The graphics won't be resized.");
+        }
     } else if (platform::TextEquals(method, "Browser")) {
         MethodNotBuilt(method);
     } else if (platform::TextEquals(method, "Border")) {

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -112,6 +113,55 @@ TEST_P(CliTest, RunsHeadless) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Grammar, CliTest, ::testing::ValuesIn(kCliCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// One run of each method from the command line on the example skin (1024 x 768, its bitmap
+// 1024 x 1200 with the sprite area below row 768).
+struct MethodCase {
+    const char* name;
+    std::vector<std::string> args;
+    int outWidth;   // of the output skin and of its bitmap
+    int outHeight;  // of the output skin; the bitmap holds its sprite area below it
+};
+
+std::string SkinLine(const std::string& xml) {
+    const std::size_t at = xml.find("<skin ");
+    return at == std::string::npos ? std::string() : xml.substr(at, xml.find('>', at) - at);
+}
+
+class MethodTest : public ::testing::TestWithParam<MethodCase> {};
+
+TEST_P(MethodTest, ResizesTheExampleSkin) {
+    const MethodCase& c = GetParam();
+    testsupport::TempFolder app;
+    testsupport::TempFolder cwd;
+    const fs::path examples = fs::path(MALVOREN_SOURCE_DIR) / "examples";
+    fs::copy_file(examples / "tidewater.xml", app / "tidewater.xml");
+    fs::copy_file(examples / "tidewater.png", app / "tidewater.png");
+
+    const RunResult r = RunTool(c.args, app.Path(), cwd.Path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const std::string skin = SkinLine(testsupport::ReadAll(app / "out.xml"));
+    EXPECT_NE(skin.find("width=\"" + std::to_string(c.outWidth) + "\""), std::string::npos) << skin;
+    EXPECT_NE(skin.find("height=\"" + std::to_string(c.outHeight) + "\""), std::string::npos)
+        << skin;
+    QImageReader bitmap(QString::fromStdString((app / "out.png").string()));
+    const QSize size = bitmap.size();
+    EXPECT_EQ(size.width(), c.outWidth);
+    EXPECT_GT(size.height(), c.outHeight);  // the sprite area stays below the skin
+    // The input skin is left as it was.
+    EXPECT_EQ(testsupport::ReadAll(app / "tidewater.xml"),
+              testsupport::ReadAll(examples / "tidewater.xml"));
+}
+
+const MethodCase kMethodCases[] = {
+    // clang-format off
+    {"Simple", {"-w", "1280", "-h", "960", "-r", "simple", "tidewater.xml", "out.xml"}, 1280, 960},
+    // clang-format on
+};
+
+INSTANTIATE_TEST_SUITE_P(ExampleSkin, MethodTest, ::testing::ValuesIn(kMethodCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
