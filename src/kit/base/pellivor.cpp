@@ -46,6 +46,14 @@ PicturePtr FilledPicture(Color color, int w, int h) {
     return pic;
 }
 
+/// The picture's mask made entirely transparent, ready for the pixels a line makes opaque.
+RGBSurface& TransparentMask(Picture& picture) {
+    Picture* mask = picture.Mask();
+    mask->Graphics().ForeColor = kWhite;
+    mask->Graphics().FillRect(0, 0, mask->Width(), mask->Height());
+    return mask->RGBSurface();
+}
+
 /// Corner radius and ramp width of the rounded rectangles.
 struct Rounding {
     double r;
@@ -175,12 +183,9 @@ PlacedPicture AxisLinePicture(Color color, double x1, double y1, double x2, doub
     PlacedPicture placed{FilledPicture(color, w, h),
                          static_cast<int>(std::min(x1, x2)) - (vertical ? grow : 0),
                          static_cast<int>(std::min(y1, y2)) - (vertical ? 0 : grow)};
-    Picture* mask = placed.picture->Mask();
-    mask->Graphics().ForeColor = kWhite;
-    mask->Graphics().FillRect(0, 0, w, h);
+    RGBSurface& surface = TransparentMask(*placed.picture);
     const float hw = width / 2;
     const float z = hw + blur;
-    RGBSurface& surface = mask->RGBSurface();
     for (int i = 0; i < h; ++i) {
         for (int j = 0; j < w; ++j) {
             const int level = LineLevel(std::abs((vertical ? j : i) - grow), hw, z, blur);
@@ -274,10 +279,7 @@ PlacedPicture LinePicture(Color color, double x1, double y1, double x2, double y
     const int h = box.h;
     PlacedPicture placed{FilledPicture(color, w, h), static_cast<int>(std::min(x1, x2)),
                          static_cast<int>(std::min(y1, y2))};
-    Picture* mask = placed.picture->Mask();
-    mask->Graphics().ForeColor = kWhite;
-    mask->Graphics().FillRect(0, 0, w, h);
-    RGBSurface& surface = mask->RGBSurface();
+    RGBSurface& surface = TransparentMask(*placed.picture);
 
     const double k = (y1 - y2) / (x1 - x2);
     const double m = k < 0 ? h - 1 : 0;
@@ -430,14 +432,11 @@ PlacedPicture LineFillPicture(Color color, double x1, double y1, double x2, doub
         return placed;
     if ((cw == 1 || ch == 1) && IsWhole(x1) && IsWhole(y1))
         return placed;  // solid: no mask at all
-    Picture* mask = placed.picture->Mask();
-    mask->Graphics().ForeColor = kWhite;
-    mask->Graphics().FillRect(0, 0, cw, ch);
+    RGBSurface& surface = TransparentMask(*placed.picture);
     const double k = x1 == x2 ? -1 : (y1 - y2) / (x1 - x2);
     const double m = k < 0 ? ch - 1 : 0;
     const double q = std::sqrt(k * k + 1);
     const bool below = (k > 0 && side) || (k < 0 && !side) || k == 0;
-    RGBSurface& surface = mask->RGBSurface();
     for (int i = 0; i < ch; ++i) {
         for (int j = 0; j < cw; ++j) {
             double d = (k * j - i + m) / q;  // positive above the line

@@ -1,13 +1,16 @@
 #include "platform/widgets/menubar_view.h"
 
 #include "platform/dispatch.h"
+#include "platform/picture.h"
 #include "platform/widgets/window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 
 namespace platform {
 namespace {
@@ -26,6 +29,12 @@ void CopyState(QAction& action, const MenuItem& item) {
     action.setEnabled(item.Enabled);
     action.setCheckable(item.Checked);
     action.setChecked(item.Checked);
+    if (item.Icon) {
+        const QRect whole(0, 0, item.Icon->Width(), item.Icon->Height());
+        action.setIcon(QIcon(QPixmap::fromImage(item.Icon->DrawableImage(whole))));
+    } else {
+        action.setIcon(QIcon());
+    }
 }
 
 }  // namespace

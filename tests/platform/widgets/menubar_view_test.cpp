@@ -1,5 +1,6 @@
 #include "platform/widgets/menubar_view.h"
 
+#include "platform/picture.h"
 #include "platform/widgets/window.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,7 @@ TEST(MenuBarViewTest, TheTreeIsMirroredWithShortcutsAndItsInitialEnabling) {
     EXPECT_EQ(settings->shortcut(), QKeySequence("Ctrl+F8"));
     EXPECT_FALSE(settings->isEnabled());  // AutoEnable false: off until an enabling event
     EXPECT_TRUE(w.ActionOf("Quitter")->isEnabled());
+    EXPECT_TRUE(settings->icon().isNull());
     EXPECT_EQ(ShortcutFromFramework("Cmd+Q"), "Ctrl+Q");
     EXPECT_EQ(ShortcutFromFramework("F1"), "F1");
 }
@@ -91,6 +93,10 @@ TEST(MenuBarViewTest, AShortcutWorksBeforeAnyMenuWasOpened) {
     EXPECT_EQ(w->settingsCommands, 1);
     // The enabling's texts reach Qt's actions too.
     EXPECT_NE(w->ActionOf("Réglages"), nullptr);
+    // Icons given to items reach the actions at the next enabling.
+    w->tree.Find("LicensedSettings")->Icon = Picture::New(16, 16);
+    w->view->RunEnabling();
+    EXPECT_FALSE(w->ActionOf("Réglages")->icon().isNull());
     w->Close();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/widgets/qt_dialogs.h"
 
+#include "platform/thread.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -130,4 +132,16 @@ TEST(QtDialogsTest, FilterTextsBecomeQtNameFilters) {
     EXPECT_EQ(QtNameFilter("bmp;jpg;png"), "Files (*.bmp *.jpg *.png)");
     EXPECT_EQ(QtNameFilter(".bmp;.jpeg"), "Files (*.bmp *.jpeg)");
     EXPECT_EQ(QtNameFilter(""), "");
+}
+
+TEST(WindowModeTest, SetUpGivesTheApplicationFontAndKeepsAHeadlessRunHeadless) {
+    const QFont before = QApplication::font();
+    SetUpWindowMode();
+    const QFont font = QApplication::font();
+    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
+    EXPECT_EQ(font.pixelSize(), 12);
+    // Under the offscreen platform no one can answer Qt's dialogs.
+    EXPECT_EQ(dynamic_cast<QtDialogs*>(&CurrentDialogs()), nullptr);
+    SetYieldHook({});
+    QApplication::setFont(before);
 }
