@@ -6,7 +6,10 @@
 #include "app/messages/messages.h"
 #include "app/messages/run_once.h"
 #include "engine/picture/bitmap_files.h"
+#include "engine/picture/border.h"
+#include "engine/picture/browser_resize.h"
 #include "engine/picture/simple_bitmap.h"
+#include "engine/picture/smart_resize.h"
 #include "engine/xml/analysis.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/rescale.h"
@@ -65,13 +68,6 @@ bool AspectsDiffer() {
     return in != out;
 }
 
-// A method whose engine steps are not part of this build fails the job openly rather than
-// quitting as if the skin had been resized.
-void MethodNotBuilt(const std::string& method) {
-    platform::MsgBox("The resize method \"" + method + "\" is not available in this build.");
-    Variables::Job_Ok = false;
-}
-
 void RunMethod() {
     const std::string& method = Variables::ResizeMethod;
     if (platform::TextEquals(method, "Simple")) {
@@ -88,11 +84,16 @@ void RunMethod() {
                              "The graphics won't be resized.");
         }
     } else if (platform::TextEquals(method, "Browser")) {
-        MethodNotBuilt(method);
+        // The opener reports its own failure; the method and the writer report theirs.
+        Variables::Open_Picture("");
+        Browser::Browser_Resize();
+        Variables::Save_Picture();
     } else if (platform::TextEquals(method, "Border")) {
-        MethodNotBuilt(method);
+        Variables::Open_Picture("");
+        Variables::XML_Depl();
+        Variables::Save_Picture();
     } else if (platform::TextEquals(method, "Smart")) {
-        MethodNotBuilt(method);
+        Variables::Smart_Resize();
     }
 }
 

@@ -157,7 +157,12 @@ TEST_P(MethodTest, ResizesTheExampleSkin) {
 
 const MethodCase kMethodCases[] = {
     // clang-format off
-    {"Simple", {"-w", "1280", "-h", "960", "-r", "simple", "tidewater.xml", "out.xml"}, 1280, 960},
+    {"Simple",  {"-w", "1280", "-h", "960", "-r", "simple",  "tidewater.xml", "out.xml"}, 1280, 960},
+    {"Border",  {"-w", "1280", "-h", "960", "-r", "border",  "tidewater.xml", "out.xml"}, 1280, 960},
+    {"Browser", {"-w", "1024", "-h", "900", "-r", "browser", "tidewater.xml", "out.xml"}, 1024, 900},
+    // 1280 / 1024 = 1.25 gives 960 rows; the browser (336 * 1.25 = 420 rows) gives up 160 of
+    // them and keeps 260, above the 245-row floor.
+    {"Smart",   {"-w", "1280", "-h", "800", "-r", "smart",   "tidewater.xml", "out.xml"}, 1280, 800},
     // clang-format on
 };
 

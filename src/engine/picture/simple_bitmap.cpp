@@ -7,6 +7,7 @@
 #include "engine/picture/scaler.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/geometry_lists.h"
+#include "engine/xml/options.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
@@ -74,6 +75,15 @@ void Outdoor_Picture() {
         invert[static_cast<std::size_t>(i)] = 255 - i;
     New_picture->RGBSurface().Transform(invert);
 }
+
+namespace {
+// The XML side runs the day skin's picture stage through a hook, because the composed picture
+// lives on this side; installed here, Outdoor("picture") inverts wherever bitmaps are built.
+const bool kOutdoorPictureStageInstalled = [] {
+    OutdoorPictureStage = Outdoor_Picture;
+    return true;
+}();
+}  // namespace
 
 void Scale_Picture() {
     JobLog log;

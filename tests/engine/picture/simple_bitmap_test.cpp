@@ -3,6 +3,7 @@
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/engine_fixture.h"
+#include "engine/xml/options.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
 #include "platform/exceptions.h"
@@ -150,6 +151,14 @@ TEST_F(SimpleBitmapTest, DaySkinInvertsAllButTheMasks) {
     EXPECT_EQ(At(50, 50), RGB(245, 235, 225));  // 255 − (10, 20, 30)
     EXPECT_EQ(At(120, 110), kFace);
     EXPECT_EQ(At(99, 110), RGB(245, 235, 225));
+}
+
+TEST_F(SimpleBitmapTest, TheDaySkinStageByNameInvertsTheComposedPicture) {
+    Variables::New_picture = Picture::New(4, 4);
+    Variables::New_picture->RGBSurface().SetPixel(1, 1, kFace);
+    Variables::Outdoor("picture");
+    EXPECT_EQ(Variables::New_picture->RGBSurface().Pixel(1, 1), RGB(245, 235, 225));  // 255 − face
+    EXPECT_EQ(Variables::New_picture->RGBSurface().Pixel(0, 0), RGB(0, 0, 0));  // 255 − white
 }
 
 TEST_F(SimpleBitmapTest, BoxFilterKeepsAFlatFaceFlat) {
