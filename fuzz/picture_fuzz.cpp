@@ -1,0 +1,85 @@
+// The bitmap builders on a picture made straight from the input (Qt's decoders are not
+// instrumented): two bytes give the source's size (1 to 64 each), the next bytes a few
+// geometry values, the rest its pixels. Refusals throw the tool's exceptions; anything else
+// is a finding.
+#include "engine/picture/browser_graphics.h"
+#include "engine/picture/pictures.h"
+#include "engine/picture/scaler.h"
+#include "engine/xml/browser.h"
+#include "platform/exceptions.h"
+#include "platform/graphics.h"
+#include "platform/picture.h"
+#include "platform/rgbsurface.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+class Reader {
+public:
+    Reader(const std::uint8_t* data, std::size_t size)
+        : m_data(data)
+        , m_size(size) {}
+    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    // A size or position from -50 to 1049: small, negative and past-the-edge values alike.
+    std::int32_t Geometry() {
+        const int v = Byte() | (Byte() << 8);
+        return v % 1100 - 50;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+platform::PicturePtr Source(Reader& in) {
+    const int w = 1 + in.Byte() % 64;
+    const int h = 1 + in.Byte() % 64;
+    auto pic = platform::Picture::New(w, h);
+    auto& surface = pic->RGBSurface();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int r = in.Byte(), g = in.Byte(), b = in.Byte();
+            surface.SetPixel(x, y, platform::RGB(r, g, b));
+        }
+    return pic;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    ::setenv("MALVOREN_MAX_PIXELS", "4000000", 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Reader in(data, size);
+    const std::int32_t outW = in.Geometry();
+    const std::int32_t outH = in.Geometry();
+    const std::int32_t bx = in.Geometry(), by = in.Geometry();
+    const std::int32_t bw = in.Geometry(), bh = in.Geometry();
+    const std::uint8_t flags = in.Byte();
+    const platform::PicturePtr source = Source(in);
+
+    try {
+        (void)Variables::ScalePicture1(source, outW, outH);
+    } catch (const platform::RuntimeException&) {
+    }
+
+    // The browser restyling on a canvas the size of the source.
+    Variables::New_picture = platform::Picture::New(source->Width(), source->Height());
+    Variables::New_picture->Graphics().DrawPicture(*source, 0, 0);
+    Browser::B_Force_Color = (flags & 1) != 0;
+    Browser::Browser_Color = platform::RGB(flags, 255 - flags, flags / 2);
+    Browser::B_Background_Picture.clear();
+    try {
+        Browser::Change_Browser_Graphics(bw, bh, bx, by);
+    } catch (const platform::RuntimeException&) {
+    }
+    Variables::New_picture.reset();
+    return 0;
+}

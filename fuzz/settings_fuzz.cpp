@@ -1,0 +1,80 @@
+// The settings-file and language-file readers on any text.
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "app/messages/messages.h"
+#include "engine/xml/variables.h"
+#include "platform/dialogs.h"
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A resources folder whose "Languages" folder holds the fuzzed file as "fuzz.lng"; the
+// application's folder is the same folder, so the listing also reads it a second time.
+struct Folders {
+    Folders() {
+        char pattern[] = "/tmp/malvoren-settings-fuzz-XXXXXX";
+        root = ::mkdtemp(pattern);
+        fs::create_directories(root / "Languages");
+        ::setenv("MALVOREN_RESOURCES_DIR", root.c_str(), 1);
+        ::setenv("MALVOREN_APP_DIR", (root / "app").c_str(), 1);
+        fs::create_directories(root / "app");
+    }
+    ~Folders() {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    fs::path root;
+};
+
+const char* const kKeys[] = {"Lang", "RunOnce", "Color", "Width", "Height", "Method"};
+const char* const kSections[] = {"Settings", "Main", "", "Options"};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Folders folders;
+    static platform::ScopedScriptedDialogs* dialogs = new platform::ScopedScriptedDialogs();
+    (void)dialogs;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    for (const char* section : kSections)
+        for (const char* key : kKeys) {
+            const std::string value = INI_Read_Write::GetConfigEntry(text, key, section, "");
+            (void)INI_Read_Write::ReadColor(value);
+            (void)INI_Read_Write::ParseRunOnce(value);
+            (void)INI_Read_Write::Str2Bool(value);
+        }
+    (void)INI_Read_Write::ReadColor(text);
+    const auto list = INI_Read_Write::ParseRunOnce(text);
+    (void)INI_Read_Write::IsSuppressed(list, 3);
+
+    {
+        std::ofstream out(folders.root / "Languages" / "fuzz.lng",
+                          std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    Variables::RC = "\n";
+    Language::ResetLanguage();
+    Language::ResetMessages();
+    INI_Read_Write::ResetSettings();
+    Language::SearchAvailableLang();
+    // Load whatever name the file gave itself, so its entries are read too.
+    if (!Language::AvailableLang.empty()) {
+        const std::string& entry = Language::AvailableLang.front();
+        INI_Read_Write::Lang = entry.substr(0, entry.find('*'));
+        Language::LoadLanguage();
+        (void)Language::Lng("File");
+    }
+    return 0;
+}
