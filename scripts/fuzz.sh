@@ -12,11 +12,7 @@ if [ "${1:-}" = "-t" ]; then
 fi
 targets=("$@")
 ((${#targets[@]})) || targets=(maths_fuzz skin_fuzz settings_fuzz picture_fuzz)
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMALVOREN_SANITIZE=ON -DMALVOREN_FUZZ=ON -DMALVOREN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build build-asan -j "$(nproc)" --target "${targets[@]}"
+scripts/build-asan.sh "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen MALVOREN_MAX_PIXELS=4000000 MALVOREN_RESOURCES_DIR="$PWD/resources"
 for t in "${targets[@]}"; do
     work="build-asan/fuzz/work/$t"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds the sanitizer tree into build-asan/: clang 14 with AddressSanitizer and
+# UndefinedBehaviorSanitizer stopping at the first finding, the unit tests and the fuzz targets
+# (no benchmarks). With target names, builds only those.
+#   scripts/build-asan.sh [target...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMALVOREN_SANITIZE=ON -DMALVOREN_FUZZ=ON -DMALVOREN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+targets=()
+(($#)) && targets=(--target "$@")
+cmake --build build-asan -j "$(nproc)" "${targets[@]}"
