@@ -154,9 +154,16 @@ bool Save_Picture() {
     }
     platform::SavePicture(*BMP_picture, OutputPicturePath(PictureType), *format);
 
-    auto preview = platform::Picture::New(outWidth, outHeight);
-    preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
-    New_picture = preview;
+    // The preview is the output size, which can be larger than the bitmap itself ("Browser"
+    // keeps the input's width). The bitmap is written by now: a preview that cannot be had
+    // is left out rather than failing a finished job.
+    New_picture.reset();
+    try {
+        auto preview = platform::Picture::New(outWidth, outHeight);
+        preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
+        New_picture = preview;
+    } catch (const platform::RuntimeException&) {
+    }
     BMP_picture.reset();
     return true;
 }

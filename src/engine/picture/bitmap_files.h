@@ -21,7 +21,8 @@ std::string OutputPicturePath(const std::string& type);
 
 /// Writes `BMP_picture` whole under `FileName` + `PictureType` in the format the type names
 /// ("bmp", "png", "jpg" or "peg" for ".jpeg", any case), then leaves its output-size part in
-/// `New_picture` and empties `BMP_picture`. Writes only under a name that this job's XML
+/// `New_picture` (none when a picture of the output size cannot be had: above the caps or out
+/// of memory) and empties `BMP_picture`. Writes only under a name that this job's XML
 /// writer set, and nothing after a failed bitmap step (`ComposeFailed`, already reported);
 /// without a name, without a picture, or with a type it cannot write, it reports
 /// the failure, makes `Job_Ok` false and gives false, writing nothing. Throws IOException

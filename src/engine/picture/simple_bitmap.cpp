@@ -3,6 +3,7 @@
 #include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/browser_graphics.h"
+#include "engine/picture/method_report.h"
 #include "engine/picture/pictures.h"
 #include "engine/picture/scaler.h"
 #include "engine/xml/browser.h"
@@ -15,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/picture.h"
 #include "platform/rgbsurface.h"
 #include "platform/text.h"
 #include "platform/thread.h"
@@ -139,6 +141,9 @@ void Scale_Picture() {
         try {
             canvas = platform::Picture::New(rescale::CheckedInt32(static_cast<long long>(Ws) + Ew),
                                             rescale::CheckedInt32(static_cast<long long>(Hb) + Eh));
+        } catch (const platform::PictureTooLargeException& e) {
+            methodreport::ReportPictureTooLarge(log, e);
+            return;
         } catch (const platform::RuntimeException&) {
             platform::MsgBox(
                 "Not enough memory to resize the graphics. Please reboot your computer or close "

@@ -12,7 +12,8 @@ namespace Variables {
 /// job, moves the grid elements of the skin to the strip and writes it again. The input
 /// picture is never drawn on. Reports its own failures (job log, one message box,
 /// `Job_Ok` false, `ComposeFailed` true, `BMP_picture` kept); a failing mask is reported and
-/// the step goes on.
+/// the step goes on. A canvas above the picture size caps is refused before it is made, with
+/// a message that says so (`methodreport::ReportPictureTooLarge`).
 void Scale_Picture();
 
 /// The day skin's stage "picture": every red, green and blue value v of `New_picture`
