@@ -203,6 +203,8 @@ TEST_P(OutputCapTest, PictureOnePixelOverTheCapIsRefusedBeforeItIsMade) {
         " pixels is too large: at most " + std::to_string(cap) +
         " pixels are handled.\nChoose a smaller output size.";
     EXPECT_EQ(dialogs->shown, (std::vector<std::string>{refusal, Failed()}));
+    // Refused from the bitmap's header before the job's first step: nothing is written.
+    EXPECT_FALSE(fs::exists(app / "out.xml"));
     EXPECT_FALSE(fs::exists(app / "out.png"));
     EXPECT_FALSE(Variables::Job_Ok);
     ExpectInputsUntouched(kSkin);

@@ -28,17 +28,6 @@ platform::FolderItem Resolve(const std::string& path) {
     return platform::FolderItem(path);
 }
 
-/// The first existing bitmap beside the input XML, else none. Throws NilObjectException
-/// when the input path does not resolve.
-std::optional<std::string> BitmapBesideInput() {
-    for (const char* type : kCandidateTypes) {
-        const std::string candidate = ReplaceExtension(InputXMLPath, type);
-        if (Resolve(candidate).Exists())
-            return candidate;
-    }
-    return std::nullopt;
-}
-
 std::string LastThree(const std::string& name) {
     return name.size() <= 3 ? name : name.substr(name.size() - 3);
 }
@@ -76,6 +65,15 @@ std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
 }
 
 }  // namespace
+
+std::optional<std::string> BitmapBesideInput() {
+    for (const char* type : kCandidateTypes) {
+        const std::string candidate = ReplaceExtension(InputXMLPath, type);
+        if (Resolve(candidate).Exists())
+            return candidate;
+    }
+    return std::nullopt;
+}
 
 bool Open_Picture(const std::string& path) {
     ComposeFailed = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 /// The skin bitmap between disk and memory: opening, writing, copying.
@@ -14,6 +15,11 @@ namespace Variables {
 /// unusable path, a refused picture) is reported here (job log, message box), makes
 /// `Job_Ok` false and gives false, `BMP_picture` keeping what it held.
 bool Open_Picture(const std::string& path);
+
+/// The first of the input XML's name with "bmp", "png", "jpg" that exists, else none: the
+/// bitmap the opener takes without asking. Throws NilObjectException when the input path is
+/// not absolute.
+std::optional<std::string> BitmapBesideInput();
 
 /// The output bitmap's path for `type`: `FileName` followed by the type, where the type
 /// "peg" (from a ".jpeg" file) stands for "jpeg".

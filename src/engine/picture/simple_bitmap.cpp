@@ -32,9 +32,6 @@ namespace Variables {
 
 namespace {
 
-/// Height of the strip that a shrinking job adds below the scaled bitmap.
-constexpr std::int32_t kIconStrip = 298;
-
 std::int32_t ToInt32(double v) {
     if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
         throw platform::OutOfBoundsException("a picture size leaves the 32-bit range");
@@ -117,7 +114,7 @@ void Scale_Picture() {
                              " x " + std::to_string(Hs));
 
         const bool shrinking = X_prop < 1 || Y_prop < 1;
-        const std::int32_t Hb = shrinking ? Hs + kIconStrip : Hs;
+        const std::int32_t Hb = shrinking ? Hs + kIconStripRows : Hs;
 
         std::int32_t Ew = 0;
         std::int32_t Eh = 0;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 /// The bitmap of the "Simple" method.
 namespace Variables {
+
+/// Height of the strip that a shrinking job adds below the scaled bitmap.
+inline constexpr std::int32_t kIconStripRows = 298;
 
 /// Composes the output bitmap of a rescaled skin on a new canvas (`New_picture`) from the
 /// input bitmap in `BMP_picture`: the whole bitmap scaled by the skin's ratios (plain smooth
