@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the sanitizer tree into build-asan/: clang 14 with AddressSanitizer and
 # UndefinedBehaviorSanitizer stopping at the first finding, the unit tests and the fuzz targets
-# (no benchmarks). With target names, builds only those.
+# (no benchmarks), with FUZZ_BUILD_JOBS jobs (default: one a processor). With target names,
+# builds only those.
 #   scripts/build-asan.sh [target...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,4 +12,4 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=
     -DMALVOREN_SANITIZE=ON -DMALVOREN_FUZZ=ON -DMALVOREN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 targets=()
 (($#)) && targets=(--target "$@")
-cmake --build build-asan -j "$(nproc)" "${targets[@]}"
+cmake --build build-asan -j "${FUZZ_BUILD_JOBS:-$(nproc)}" "${targets[@]}"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or those named) for a while, by hand:
 #   scripts/fuzz.sh [-t seconds-per-target] [target...]
-# Builds them into build-asan/ with clang 14 first. New inputs are kept in
-# build-asan/fuzz/work/<target>; a crasher lands beside it as <target>-crash-*.
+# Builds them into build-asan/ with clang 14 first, with FUZZ_BUILD_JOBS jobs (default: one a
+# processor). New inputs are kept in build-asan/fuzz/work/<target>; a crasher lands beside it
+# as <target>-crash-*.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=600
@@ -11,7 +12,8 @@ if [ "${1:-}" = "-t" ]; then
     shift 2
 fi
 targets=("$@")
-((${#targets[@]})) || targets=(maths_fuzz skin_fuzz settings_fuzz picture_fuzz)
+((${#targets[@]})) ||
+    targets=(maths_fuzz skin_fuzz settings_fuzz picture_fuzz methods_fuzz picture_reader_fuzz)
 scripts/build-asan.sh "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen MALVOREN_MAX_PIXELS=4000000 MALVOREN_RESOURCES_DIR="$PWD/resources"
 for t in "${targets[@]}"; do

@@ -8,6 +8,7 @@
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/border.h"
 #include "engine/picture/browser_resize.h"
+#include "engine/picture/output_caps.h"
 #include "engine/picture/simple_bitmap.h"
 #include "engine/picture/smart_resize.h"
 #include "engine/xml/analysis.h"
@@ -70,6 +71,9 @@ bool AspectsDiffer() {
 
 void RunMethod() {
     const std::string& method = Variables::ResizeMethod;
+    // A job whose bitmap would be refused as too large writes no skin either.
+    if (!Variables::OutputPicturesFit(method))
+        return;
     if (platform::TextEquals(method, "Simple")) {
         if (AspectsDiffer() &&
             !INI_Read_Write::IsSuppressed(INI_Read_Write::RunOnce, kAspectNoticeId))

@@ -38,15 +38,20 @@ std::string PictureSizeRefusal(std::int64_t width, std::int64_t height) {
     return {};
 }
 
+PictureTooLargeException::PictureTooLargeException(std::int64_t width, std::int64_t height)
+    : RuntimeException(PictureSizeRefusal(width, height))
+    , m_width(width)
+    , m_height(height) {
+}
+
 namespace {
 
 QImage NewImage(int width, int height, QImage::Format format) {
     if (width <= 0 || height <= 0)
         throw OutOfBoundsException("picture size " + std::to_string(width) + " x " +
                                    std::to_string(height) + " has no pixels");
-    const std::string refusal = PictureSizeRefusal(width, height);
-    if (!refusal.empty())
-        throw RuntimeException(refusal);
+    if (!PictureSizeRefusal(width, height).empty())
+        throw PictureTooLargeException(width, height);
     QImage image(width, height, format);
     if (image.isNull())
         throw RuntimeException("Not enough memory for a picture of " + std::to_string(width) +
@@ -71,9 +76,8 @@ Picture::Picture(int width, int height, MaskTag)
 Picture::Picture(const QImage& image) {
     if (image.isNull())
         throw NilObjectException("no picture");
-    const std::string refusal = PictureSizeRefusal(image.width(), image.height());
-    if (!refusal.empty())
-        throw RuntimeException(refusal);
+    if (!PictureSizeRefusal(image.width(), image.height()).empty())
+        throw PictureTooLargeException(image.width(), image.height());
     // ARGB32 (not premultiplied) keeps every colour exact under pixel access.
     m_image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                             : QImage::Format_RGB32);

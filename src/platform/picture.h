@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/exceptions.h"
+
 #include <QImage>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -27,6 +30,20 @@ std::int64_t MaxPicturePixels() noexcept;
 /// Empty when a picture of width × height pixels is within the caps, else the reason in words.
 std::string PictureSizeRefusal(std::int64_t width, std::int64_t height);
 
+/// A picture above the caps, refused before any of its pixels is allocated. `what()` is the
+/// reason in words, as PictureSizeRefusal gives it.
+class PictureTooLargeException : public RuntimeException {
+public:
+    PictureTooLargeException(std::int64_t width, std::int64_t height);
+    std::int64_t Width() const noexcept { return m_width; }
+    std::int64_t Height() const noexcept { return m_height; }
+    const char* KindName() const noexcept override { return "PictureTooLargeException"; }
+
+private:
+    std::int64_t m_width;
+    std::int64_t m_height;
+};
+
 /// A 32-bit picture: a colour plane and, made on first use, a grey mask in which black (0) is
 /// opaque and white (255) transparent. A picture decoded from the program's own data may
 /// carry alpha instead of a mask; drawing honours either.
@@ -35,10 +52,11 @@ std::string PictureSizeRefusal(std::int64_t width, std::int64_t height);
 class Picture {
 public:
     /// A new picture of width × height pixels, white. Throws OutOfBoundsException when a side
-    /// is not positive, RuntimeException when the size is above the caps or cannot be had.
+    /// is not positive, PictureTooLargeException when the size is above the caps (checked
+    /// before anything is allocated), RuntimeException when the memory cannot be had.
     Picture(int width, int height);
     /// Adopts a decoded image: kept with alpha when it has an alpha channel, else opaque.
-    /// Throws NilObjectException for a null image, RuntimeException above the caps.
+    /// Throws NilObjectException for a null image, PictureTooLargeException above the caps.
     explicit Picture(const QImage& image);
     ~Picture();
     Picture(const Picture&) = delete;

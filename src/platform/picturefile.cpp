@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSize>
 #include <QString>
 
 #include <algorithm>
@@ -53,7 +54,29 @@ struct Report {
     }
 };
 
+// Only the three formats of skin bitmaps are decoded, whatever else Qt could read.
+bool IsSkinBitmapFormat(const QImageReader& reader) {
+    const QByteArray format = reader.format().toLower();
+    return format == "bmp" || format == "png" || format == "jpeg" || format == "jpg";
+}
+
 }  // namespace
+
+std::optional<QSize> PictureFileSize(const std::filesystem::path& path) noexcept {
+    try {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
+            return std::nullopt;
+        QImageReader reader(QString::fromStdString(path.string()));
+        reader.setAutoTransform(false);
+        const QSize size = reader.size();
+        if (!size.isValid() || !IsSkinBitmapFormat(reader))
+            return std::nullopt;
+        return size;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
 
 std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName) {
     const auto dot = fileName.rfind('.');
@@ -91,9 +114,7 @@ PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal
             tell(PictureReadProblem::Unreadable, name + " holds no readable picture.");
             return nullptr;
         }
-        // Only the three formats of skin bitmaps are decoded, whatever else Qt could read.
-        const QByteArray format = reader.format().toLower();
-        if (format != "bmp" && format != "png" && format != "jpeg" && format != "jpg") {
+        if (!IsSkinBitmapFormat(reader)) {
             tell(PictureReadProblem::Unreadable,
                  name + " holds no readable picture: it is not a BMP, PNG or JPEG file.");
             return nullptr;

@@ -2,6 +2,8 @@
 
 #include "platform/picture.h"
 
+#include <QSize>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,6 +38,10 @@ std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName);
 PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal = nullptr,
                          PictureAlpha alpha = PictureAlpha::FlattenOnWhite,
                          PictureReadProblem* problem = nullptr) noexcept;
+
+/// The size a BMP, PNG or JPEG file's header gives, read without decoding the picture; none
+/// when the file is missing or holds no picture of these formats. Never throws.
+std::optional<QSize> PictureFileSize(const std::filesystem::path& path) noexcept;
 
 /// The picture's colour plane, opaque, encoded: BMP as 24 bits a pixel, PNG as 8-bit RGB,
 /// JPEG at kJpegQuality. Throws RuntimeException when encoding fails.

@@ -60,8 +60,25 @@ TEST(PictureTest, SidesWithoutPixelsAreRefused) {
 
 TEST(PictureTest, PicturesAboveTheCapsAreRefusedBeforeAllocation) {
     // 16385 is one above the side cap; 10001 × 10001 is 100,020,001 pixels, above 100 M.
-    EXPECT_THROW(Picture(16385, 1), RuntimeException);
-    EXPECT_THROW(Picture(10001, 10001), RuntimeException);
+    const auto refusal = [](int w, int h) -> std::string {
+        try {
+            Picture(w, h);
+        } catch (const PictureTooLargeException& e) {
+            EXPECT_EQ(e.Width(), w);
+            EXPECT_EQ(e.Height(), h);
+            return e.what();
+        }
+        return "made";
+    };
+    EXPECT_EQ(refusal(16385, 1),
+              "A picture of 16385 x 1 pixels is too large: at most 16384 pixels a side are "
+              "handled.");
+    EXPECT_EQ(refusal(1, 16385),
+              "A picture of 1 x 16385 pixels is too large: at most 16384 pixels a side are "
+              "handled.");
+    EXPECT_EQ(refusal(10001, 10001),
+              "A picture of 10001 x 10001 pixels is too large: at most 100000000 pixels are "
+              "handled.");
     EXPECT_NE(PictureSizeRefusal(30000, 30000).find("too large"), std::string::npos);
     EXPECT_EQ(PictureSizeRefusal(16384, 6000), "");
 }
@@ -69,8 +86,11 @@ TEST(PictureTest, PicturesAboveTheCapsAreRefusedBeforeAllocation) {
 TEST(PictureTest, EnvironmentLowersThePixelCapButNeverRaisesIt) {
     ::setenv("MALVOREN_MAX_PIXELS", "5000", 1);
     EXPECT_EQ(MaxPicturePixels(), 5000);
-    EXPECT_THROW(Picture(100, 51), RuntimeException);  // 5100 pixels
-    EXPECT_NO_THROW(Picture(100, 50));
+    EXPECT_THROW(Picture(100, 51), PictureTooLargeException);  // 5100 pixels
+    EXPECT_NO_THROW(Picture(100, 50));                         // exactly 5000
+    // A decoded image is held to the same cap as a new one.
+    EXPECT_THROW(Picture(QImage(51, 100, QImage::Format_RGB32)), PictureTooLargeException);
+    EXPECT_NO_THROW(Picture(QImage(50, 100, QImage::Format_RGB32)));
     ::setenv("MALVOREN_MAX_PIXELS", "999999999999", 1);
     EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels);
     ::setenv("MALVOREN_MAX_PIXELS", "junk", 1);

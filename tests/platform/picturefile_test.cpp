@@ -248,6 +248,21 @@ TEST_P(BadPictureFileTest, GivesNoPictureAndAReason) {
 INSTANTIATE_TEST_SUITE_P(Files, BadPictureFileTest, ::testing::ValuesIn(kBadFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(PictureFileTest, SizeComesFromTheHeaderWithoutDecoding) {
+    TempFolder folder;
+    SavePicture(*Picture::New(30, 20), folder / "skin.png", PictureFormat::PNG);
+    EXPECT_EQ(PictureFileSize(folder / "skin.png"), QSize(30, 20));
+    // A header that claims more than the caps is read as it stands; nothing is decoded.
+    EXPECT_EQ(PictureFileSize(folder.Write("big.png", PngClaiming(30000, 30000))),
+              QSize(30000, 30000));
+    EXPECT_EQ(PictureFileSize(folder / "none.png"), std::nullopt);
+    EXPECT_EQ(PictureFileSize(folder.Path()), std::nullopt);
+    EXPECT_EQ(PictureFileSize(folder.Write("junk.png", "no picture")), std::nullopt);
+    EXPECT_EQ(PictureFileSize(
+                  folder.Write("skin.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 13))),
+              std::nullopt);
+}
+
 TEST(PictureFileTest, MissingFileGivesNoPicture) {
     TempFolder folder;
     std::string why;

@@ -28,17 +28,6 @@ platform::FolderItem Resolve(const std::string& path) {
     return platform::FolderItem(path);
 }
 
-/// The first existing bitmap beside the input XML, else none. Throws NilObjectException
-/// when the input path does not resolve.
-std::optional<std::string> BitmapBesideInput() {
-    for (const char* type : kCandidateTypes) {
-        const std::string candidate = ReplaceExtension(InputXMLPath, type);
-        if (Resolve(candidate).Exists())
-            return candidate;
-    }
-    return std::nullopt;
-}
-
 std::string LastThree(const std::string& name) {
     return name.size() <= 3 ? name : name.substr(name.size() - 3);
 }
@@ -76,6 +65,15 @@ std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
 }
 
 }  // namespace
+
+std::optional<std::string> BitmapBesideInput() {
+    for (const char* type : kCandidateTypes) {
+        const std::string candidate = ReplaceExtension(InputXMLPath, type);
+        if (Resolve(candidate).Exists())
+            return candidate;
+    }
+    return std::nullopt;
+}
 
 bool Open_Picture(const std::string& path) {
     ComposeFailed = false;
@@ -154,9 +152,16 @@ bool Save_Picture() {
     }
     platform::SavePicture(*BMP_picture, OutputPicturePath(PictureType), *format);
 
-    auto preview = platform::Picture::New(outWidth, outHeight);
-    preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
-    New_picture = preview;
+    // The preview is the output size, which can be larger than the bitmap itself ("Browser"
+    // keeps the input's width). The bitmap is written by now: a preview that cannot be had
+    // is left out rather than failing a finished job.
+    New_picture.reset();
+    try {
+        auto preview = platform::Picture::New(outWidth, outHeight);
+        preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
+        New_picture = preview;
+    } catch (const platform::RuntimeException&) {
+    }
     BMP_picture.reset();
     return true;
 }

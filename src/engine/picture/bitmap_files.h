@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 /// The skin bitmap between disk and memory: opening, writing, copying.
@@ -15,13 +16,19 @@ namespace Variables {
 /// `Job_Ok` false and gives false, `BMP_picture` keeping what it held.
 bool Open_Picture(const std::string& path);
 
+/// The first of the input XML's name with "bmp", "png", "jpg" that exists, else none: the
+/// bitmap the opener takes without asking. Throws NilObjectException when the input path is
+/// not absolute.
+std::optional<std::string> BitmapBesideInput();
+
 /// The output bitmap's path for `type`: `FileName` followed by the type, where the type
 /// "peg" (from a ".jpeg" file) stands for "jpeg".
 std::string OutputPicturePath(const std::string& type);
 
 /// Writes `BMP_picture` whole under `FileName` + `PictureType` in the format the type names
 /// ("bmp", "png", "jpg" or "peg" for ".jpeg", any case), then leaves its output-size part in
-/// `New_picture` and empties `BMP_picture`. Writes only under a name that this job's XML
+/// `New_picture` (none when a picture of the output size cannot be had: above the caps or out
+/// of memory) and empties `BMP_picture`. Writes only under a name that this job's XML
 /// writer set, and nothing after a failed bitmap step (`ComposeFailed`, already reported);
 /// without a name, without a picture, or with a type it cannot write, it reports
 /// the failure, makes `Job_Ok` false and gives false, writing nothing. Throws IOException

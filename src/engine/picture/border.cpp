@@ -8,6 +8,7 @@
 #include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/picture.h"
 #include "platform/thread.h"
 
 #include <algorithm>
@@ -50,6 +51,8 @@ void ComposeBorderBitmap(const border::Shifts& shifts, methodlines::RunningLine&
         canvas = platform::Picture::New(
             outWidth,
             methodlines::CheckedInt32(static_cast<long long>(source->Height()) + 2LL * shifts.sy));
+    } catch (const platform::PictureTooLargeException&) {
+        throw;  // refused before it was allocated; the method reports it as such
     } catch (const platform::RuntimeException&) {
         methodreport::ReportNoCanvas();
         return;

@@ -9,6 +9,7 @@
 #include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/picture.h"
 #include "platform/thread.h"
 
 namespace browserresize {
@@ -16,12 +17,15 @@ namespace browserresize {
 namespace {
 
 // The work pictures stand for pictures the framework could not make: any failure to have
-// one is a missing object, reported as such.
+// one is a missing object, reported as such; but one above the size caps is refused as too
+// large, which says what to change.
 platform::PicturePtr WorkPicture(long long width, long long height) {
     if (width < 1 || height < 1 || width > INT32_MAX || height > INT32_MAX)
         throw platform::NilObjectException("no work picture of that size");
     try {
         return platform::Picture::New(static_cast<int>(width), static_cast<int>(height));
+    } catch (const platform::PictureTooLargeException&) {
+        throw;
     } catch (const platform::RuntimeException& e) {
         throw platform::NilObjectException(e.what());
     }
@@ -100,6 +104,8 @@ void ComposeBrowserBitmap(methodlines::RunningLine& cursor) {
         canvas = platform::Picture::New(
             source->Width(),
             methodlines::CheckedInt32(static_cast<long long>(source->Height()) + d));
+    } catch (const platform::PictureTooLargeException&) {
+        throw;  // refused before it was allocated; the method reports it as such
     } catch (const platform::RuntimeException&) {
         methodreport::ReportNoCanvas();
         return;

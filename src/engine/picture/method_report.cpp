@@ -8,6 +8,7 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "platform/dialogs.h"
+#include "platform/picture.h"
 
 namespace methodreport {
 
@@ -61,6 +62,8 @@ void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
         log.Write("--");
         composing = true;
         compose(cursor);
+    } catch (const platform::PictureTooLargeException& e) {
+        ReportPictureTooLarge(log, e);
     } catch (const platform::NilObjectException&) {
         ReportMissingObject(log, missingObjectMessage);
         MarkComposeFailed(composing);
@@ -85,6 +88,18 @@ bool SizesUsable() {
                      ": both need a width and a height above 0 to be resized.");
     Job_Ok = false;
     return false;
+}
+
+void ReportPictureTooLarge(Variables::JobLog& log, const platform::PictureTooLargeException& e) {
+    log.Write("**Exception");
+    log.Write("Picture too large");
+    log.Write(e.what());
+    log.Write("--");
+    const std::string& rc = Variables::RC;
+    platform::MsgBox("The resized graphics would be too large, so they are not made." + rc +
+                     e.what() + rc + "Choose a smaller output size.");
+    Variables::Job_Ok = false;
+    MarkComposeFailed(true);
 }
 
 void ReportNoCanvas() {

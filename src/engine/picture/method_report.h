@@ -8,6 +8,9 @@
 namespace Variables {
 class JobLog;
 }
+namespace platform {
+class PictureTooLargeException;
+}
 
 /// The failure reports that the "Border" and "Browser" methods share: each method catches
 /// what its steps raise, writes the records to its own job log stream, shows one message box
@@ -19,8 +22,9 @@ namespace methodreport {
 /// `rewriteLines`, the browser text restyle and the font-size and gain options when asked, the
 /// XML writer, the records "Finished with XML" and "--", then `compose`. Both steps keep
 /// `cursor` on what they work on. A failure ends the run: a missing object is reported with
-/// `Language::Messages` entry `missingObjectMessage` (`ReportMissingObject`), any other with
-/// its line (`ReportLineFailure`); a failure while composing also releases the bitmap
+/// `Language::Messages` entry `missingObjectMessage` (`ReportMissingObject`), a picture above
+/// the size caps as such (`ReportPictureTooLarge`), any other with its line
+/// (`ReportLineFailure`); a failure while composing also releases the bitmap
 /// (`MarkComposeFailed`). Only a killed job's ThreadEndException passes.
 void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
                         const std::function<void(methodlines::RunningLine&)>& rewriteLines,
@@ -48,6 +52,13 @@ void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& c
 /// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
 /// `MarkComposeFailed`; no record.
 void ReportNoCanvas();
+
+/// A picture the job would compose lies above the picture size caps, so it was refused
+/// before it was made: records "**Exception", "Picture too large", the reason and "--"; the
+/// message box says that the graphics are not resized, why, and what to do;
+/// `Variables::Job_Ok` becomes false and `MarkComposeFailed` marks the bitmap step failed, so
+/// that no bitmap is written.
+void ReportPictureTooLarge(Variables::JobLog& log, const platform::PictureTooLargeException& e);
 
 /// After a failure while the bitmap was being composed (`composing`), marks the bitmap step
 /// failed (`Variables::ComposeFailed`): `BMP_picture` still holds the input bitmap, which the

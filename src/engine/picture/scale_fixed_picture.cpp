@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/picture.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -117,6 +118,9 @@ void Scale_FixedPicture() {
             canvas = platform::Picture::New(
                 methodlines::CheckedInt32(static_cast<long long>(scaledWidth) + margins.right),
                 methodlines::CheckedInt32(static_cast<long long>(scaledHeight) + margins.bottom));
+        } catch (const platform::PictureTooLargeException& e) {
+            methodreport::ReportPictureTooLarge(log, e);
+            return;
         } catch (const platform::RuntimeException&) {
             methodreport::ReportNoCanvas();
             return;

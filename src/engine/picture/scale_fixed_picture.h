@@ -15,7 +15,8 @@ namespace Variables {
 /// inversion when asked. The result replaces `BMP_picture` (and is `New_picture`).
 /// A failure is logged with the step name, shown in one message box and turns `Job_Ok` false
 /// and `ComposeFailed` true; `BMP_picture` then keeps the source, which the bitmap writer
-/// leaves unsaved. Never throws a RuntimeException.
+/// leaves unsaved; a canvas above the picture size caps is refused so, before it is made,
+/// with a message that says so. Never throws a RuntimeException.
 void Scale_FixedPicture();
 
 }  // namespace Variables

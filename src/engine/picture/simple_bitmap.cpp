@@ -3,6 +3,7 @@
 #include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/browser_graphics.h"
+#include "engine/picture/method_report.h"
 #include "engine/picture/pictures.h"
 #include "engine/picture/scaler.h"
 #include "engine/xml/browser.h"
@@ -15,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/picture.h"
 #include "platform/rgbsurface.h"
 #include "platform/text.h"
 #include "platform/thread.h"
@@ -29,9 +31,6 @@
 namespace Variables {
 
 namespace {
-
-/// Height of the strip that a shrinking job adds below the scaled bitmap.
-constexpr std::int32_t kIconStrip = 298;
 
 std::int32_t ToInt32(double v) {
     if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
@@ -115,7 +114,7 @@ void Scale_Picture() {
                              " x " + std::to_string(Hs));
 
         const bool shrinking = X_prop < 1 || Y_prop < 1;
-        const std::int32_t Hb = shrinking ? Hs + kIconStrip : Hs;
+        const std::int32_t Hb = shrinking ? Hs + kIconStripRows : Hs;
 
         std::int32_t Ew = 0;
         std::int32_t Eh = 0;
@@ -139,6 +138,9 @@ void Scale_Picture() {
         try {
             canvas = platform::Picture::New(rescale::CheckedInt32(static_cast<long long>(Ws) + Ew),
                                             rescale::CheckedInt32(static_cast<long long>(Hb) + Eh));
+        } catch (const platform::PictureTooLargeException& e) {
+            methodreport::ReportPictureTooLarge(log, e);
+            return;
         } catch (const platform::RuntimeException&) {
             platform::MsgBox(
                 "Not enough memory to resize the graphics. Please reboot your computer or close "

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 /// The bitmap of the "Simple" method.
 namespace Variables {
+
+/// Height of the strip that a shrinking job adds below the scaled bitmap.
+inline constexpr std::int32_t kIconStripRows = 298;
 
 /// Composes the output bitmap of a rescaled skin on a new canvas (`New_picture`) from the
 /// input bitmap in `BMP_picture`: the whole bitmap scaled by the skin's ratios (plain smooth
@@ -12,7 +17,8 @@ namespace Variables {
 /// job, moves the grid elements of the skin to the strip and writes it again. The input
 /// picture is never drawn on. Reports its own failures (job log, one message box,
 /// `Job_Ok` false, `ComposeFailed` true, `BMP_picture` kept); a failing mask is reported and
-/// the step goes on.
+/// the step goes on. A canvas above the picture size caps is refused before it is made, with
+/// a message that says so (`methodreport::ReportPictureTooLarge`).
 void Scale_Picture();
 
 /// The day skin's stage "picture": every red, green and blue value v of `New_picture`

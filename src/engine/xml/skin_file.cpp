@@ -103,6 +103,31 @@ private:
     bool m_committed = false;
 };
 
+// Counts lines with the line ends of SplitSkinLines, before any line is made: the limits
+// exist to keep the line array small.
+void CheckSkinLines(std::string_view bytes, const std::string& path) {
+    std::size_t lineNumber = 1;
+    std::size_t start = 0;
+    const auto checkLength = [&](std::size_t end) {
+        if (end - start > kMaxSkinLineBytes)
+            throw SkinLineTooLongException(path, lineNumber);
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        checkLength(i);
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+        // The line just ended is complete; one more would start only if bytes follow.
+        if (lineNumber == kMaxSkinLines && start < bytes.size())
+            throw SkinTooManyLinesException(path);
+        ++lineNumber;
+    }
+    checkLength(bytes.size());
+}
+
 bool SameFile(const std::string& a, const std::string& b) noexcept {
     if (a.empty() || b.empty())
         return false;
@@ -115,8 +140,23 @@ bool SameFile(const std::string& a, const std::string& b) noexcept {
 }  // namespace
 
 SkinTooLargeException::SkinTooLargeException(const std::string& path)
-    : platform::IOException(EFBIG, "\"" + path + "\" is larger than 64 MiB." + RC +
-                                       "It is not a skin file that this tool can read.") {
+    : SkinTooLargeException(EFBIG, "\"" + path + "\" is larger than 64 MiB.") {
+}
+
+SkinTooLargeException::SkinTooLargeException(int errorNumber, const std::string& firstLine)
+    : platform::IOException(errorNumber,
+                            firstLine + RC + "It is not a skin file that this tool can read.") {
+}
+
+SkinTooManyLinesException::SkinTooManyLinesException(const std::string& path)
+    : SkinTooLargeException(
+          EFBIG, "\"" + path + "\" has more than " + std::to_string(kMaxSkinLines) + " lines.") {
+}
+
+SkinLineTooLongException::SkinLineTooLongException(const std::string& path, std::size_t lineNumber)
+    : SkinTooLargeException(EFBIG, "Line " + std::to_string(lineNumber) + " of \"" + path +
+                                       "\" is longer than 64 KiB.")
+    , m_lineNumber(lineNumber) {
 }
 
 std::vector<std::string> SplitSkinLines(std::string_view bytes) {
@@ -136,13 +176,16 @@ std::vector<std::string> SplitSkinLines(std::string_view bytes) {
 }
 
 std::string ReadSkinFile(const std::string& path) {
+    std::string bytes;
     try {
-        return platform::ReadFileBytes(fs::path(path), kMaxSkinBytes);
+        bytes = platform::ReadFileBytes(fs::path(path), kMaxSkinBytes);
     } catch (const platform::IOException& e) {
         if (e.ErrorNumber() == EFBIG)
             throw SkinTooLargeException(path);
         throw platform::NilObjectException(e.what());
     }
+    CheckSkinLines(bytes, path);
+    return bytes;
 }
 
 bool Open_XML() {

@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -20,24 +21,61 @@ inline constexpr std::uintmax_t kMaxSkinBytes = 64ull * 1024 * 1024;
 inline constexpr std::string_view kCreditLine =
     "<copyright2>Rescaled by the Malvoren tool</copyright2>";
 
-/// A skin file over `kMaxSkinBytes`: refused unread. Its message says so in plain words.
+/// A skin with more lines than this is refused before it is split into lines. The largest
+/// skins written by hand or by skin editors have some 5,000 lines, so no real skin comes near;
+/// the cap bounds the line array, which costs some 32 bytes a line even for empty lines (a
+/// 64 MiB file of nothing but line ends would otherwise take 2 GiB), and the job's time.
+inline constexpr std::size_t kMaxSkinLines = 1'000'000;
+
+/// A skin line longer than this (in bytes, line end excluded) is refused before the skin is
+/// split into lines. Real skins hold lines of at most a few hundred characters; every pass
+/// searches each line several times, so one giant line (a skin squeezed onto one line, or not
+/// a text file at all) would make every pass slow without making sense as a skin.
+inline constexpr std::size_t kMaxSkinLineBytes = 64 * 1024;
+
+/// A skin file over `kMaxSkinBytes`: refused unread. Its message says so in plain words. The
+/// other skin size limits derive from it, so that one handler reports all of them.
 class SkinTooLargeException : public platform::IOException {
 public:
     explicit SkinTooLargeException(const std::string& path);
+
+protected:
+    /// `firstLine` says what is wrong; the message adds what it means for the user.
+    SkinTooLargeException(int errorNumber, const std::string& firstLine);
+};
+
+/// A skin file of more than `kMaxSkinLines` lines: refused before it is split.
+class SkinTooManyLinesException : public SkinTooLargeException {
+public:
+    explicit SkinTooManyLinesException(const std::string& path);
+};
+
+/// A skin file holding a line longer than `kMaxSkinLineBytes`: refused before it is split.
+class SkinLineTooLongException : public SkinTooLargeException {
+public:
+    /// `lineNumber` is the offending line's, counted from 1.
+    SkinLineTooLongException(const std::string& path, std::size_t lineNumber);
+    std::size_t LineNumber() const noexcept { return m_lineNumber; }
+
+private:
+    std::size_t m_lineNumber;
 };
 
 /// Splits skin bytes into lines at every CR LF, CR or LF, keeping empty lines; a final line
 /// end gives an empty last element. Nothing else is changed.
 std::vector<std::string> SplitSkinLines(std::string_view bytes);
 
-/// The skin file's bytes. Throws SkinTooLargeException for a file over `kMaxSkinBytes`, and
-/// NilObjectException for a file that cannot be opened (a folder, no permission, gone).
+/// The skin file's bytes. Throws SkinTooLargeException for a file over `kMaxSkinBytes`,
+/// SkinTooManyLinesException for one of more than `kMaxSkinLines` lines (as `SplitSkinLines`
+/// counts them, a final line end adding no line), SkinLineTooLongException for the first line
+/// longer than `kMaxSkinLineBytes`, and NilObjectException for a file that cannot be opened
+/// (a folder, no permission, gone).
 std::string ReadSkinFile(const std::string& path);
 
 /// Reads the file at `InputXMLPath` into `Str_Line` and sets `Input_Filename` (also when the
 /// file is missing). Returns false, leaving `Str_Line` as it was, when the file does not exist.
 /// Throws NilObjectException for a path that is not absolute or a file that cannot be opened,
-/// SkinTooLargeException for a file over `kMaxSkinBytes`.
+/// SkinTooLargeException (or one of its kinds) for a file beyond the skin limits.
 bool Open_XML();
 
 /// Writes `Str_Line` to `OutputXMLPath`: lines 0 and 1, the credit line, then lines 2 onward,

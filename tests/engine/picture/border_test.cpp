@@ -185,4 +185,20 @@ TEST_F(BorderJobTest, FailedRestyleSavesNoBitmap) {
     EXPECT_EQ(dialogs->shown.front(), "An error occured on line 2.");  // browser index 1
 }
 
+TEST_F(BorderJobTest, CanvasAboveTheCapsIsRefusedBeforeItIsMade) {
+    WriteSkin(kSkin, methodpictures::Make(8, 10, SkinPixel).get());
+    ::setenv("MALVOREN_MAX_PIXELS", "167", 1);  // the canvas is 12 x 14 = 168 pixels
+    RunJob();
+    ::unsetenv("MALVOREN_MAX_PIXELS");
+
+    EXPECT_FALSE(Variables::Job_Ok);
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{
+                  "The resized graphics would be too large, so they are not made.\n"
+                  "A picture of 12 x 14 pixels is too large: at most 167 pixels are handled.\n"
+                  "Choose a smaller output size."});
+    EXPECT_FALSE(std::filesystem::exists(OutputBitmapPath()));
+    EXPECT_TRUE(Variables::ComposeFailed);
+}
+
 }  // namespace

@@ -172,7 +172,7 @@ TEST_F(BrowserJobTest, WithoutBitmapTheXmlIsWrittenAndTheMissingObjectReported) 
               "An error occured Or you don't have enough free memory available.");
 }
 
-TEST_F(BrowserJobTest, CanvasRefusedShowsTheMemoryMessageOnly) {
+TEST_F(BrowserJobTest, CanvasAboveTheCapsIsRefusedAsTooLargeOnly) {
     WriteSkin(kSkin, source.get());
     ASSERT_TRUE(Variables::Open_XML());
     Variables::Open_Picture("");
@@ -183,10 +183,18 @@ TEST_F(BrowserJobTest, CanvasRefusedShowsTheMemoryMessageOnly) {
 
     EXPECT_FALSE(Variables::Job_Ok);
     ASSERT_FALSE(dialogs->shown.empty());
-    EXPECT_EQ(dialogs->shown.front(), methodreport::kNotEnoughMemory);
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{
+                  "The resized graphics would be too large, so they are not made.\n"
+                  "A picture of 8 x 16 pixels is too large: at most 100 pixels are handled.\n"
+                  "Choose a smaller output size."});
     const std::vector<std::string> log = LogRecords();
-    ASSERT_GE(log.size(), 6u);
-    EXPECT_EQ(log[5], "--");  // after "Finished with XML" nothing of the method's own
+    ASSERT_GE(log.size(), 10u);
+    EXPECT_EQ(log[4], "Finished with XML");
+    EXPECT_EQ(log[6], "**Exception");
+    EXPECT_EQ(log[7], "Picture too large");
+    EXPECT_EQ(log[8], "A picture of 8 x 16 pixels is too large: at most 100 pixels are handled.");
+    EXPECT_EQ(log[9], "--");
     EXPECT_FALSE(std::filesystem::exists(OutputBitmapPath()));
 }
 

@@ -207,15 +207,20 @@ TEST_F(SimpleBitmapTest, AFailedCompositionIsNeverSaved) {
     EXPECT_FALSE(fs::exists(dir / "out" / "skin.png"));
 }
 
-TEST_F(SimpleBitmapTest, ACanvasAboveTheCapsIsRefusedWithTheMemoryMessage) {
+TEST_F(SimpleBitmapTest, ACanvasAboveTheCapsIsRefusedAsTooLarge) {
     ::setenv("MALVOREN_MAX_PIXELS", "100000", 1);
+    // 640 / 640 * 800 = 800 columns, 720 / 400 * 500 = 900 rows: 720,000 pixels.
     Output(800, 500);
     Variables::Scale_Picture();
     ::unsetenv("MALVOREN_MAX_PIXELS");
     EXPECT_FALSE(Variables::Job_Ok);
+    EXPECT_TRUE(Variables::ComposeFailed);
     EXPECT_EQ(Variables::BMP_picture, source);
-    ASSERT_EQ(dialogs->shown.size(), 1u);
-    EXPECT_EQ(dialogs->shown[0].rfind("Not enough memory to resize the graphics.", 0), 0u);
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{
+                  "The resized graphics would be too large, so they are not made.\n"
+                  "A picture of 800 x 900 pixels is too large: at most 100000 pixels are "
+                  "handled.\nChoose a smaller output size."});
 }
 
 TEST_F(SimpleBitmapTest, PictureStageInvertsTwiceBack) {

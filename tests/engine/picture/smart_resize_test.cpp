@@ -399,6 +399,27 @@ TEST_F(SmartJobTest, RekordBoxGrowingBothWaysTakesTheWideResize) {
     EXPECT_EQ(Variables::inHeight, 100);
 }
 
+TEST_F(SmartJobTest, RekordBoxWideResizeRefusesACanvasAboveTheCapsBeforeMakingIt) {
+    WriteSkin(SkinLines("rekordbox", true), methodpictures::Make(100, 95, ColumnBandPixel).get());
+    Variables::SkinName = "rekordbox";
+    AnalysedBrowser();
+    ASSERT_TRUE(Variables::Open_XML());
+    // The browser stage makes 100 x 120 (12,000 pixels); the widened canvas is 160 x 120
+    // (19,200 pixels), one more than the cap.
+    ::setenv("MALVOREN_MAX_PIXELS", "19199", 1);
+    Run(160, 100);
+    ::unsetenv("MALVOREN_MAX_PIXELS");
+
+    EXPECT_FALSE(Variables::Job_Ok);
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{
+                  "The resized graphics would be too large, so they are not made.\n"
+                  "A picture of 160 x 120 pixels is too large: at most 19199 pixels are "
+                  "handled.\nChoose a smaller output size."});
+    EXPECT_TRUE(LogHas("Picture too large"));
+    EXPECT_FALSE(std::filesystem::exists(OutputBitmapPath()));
+}
+
 TEST_F(SmartJobTest, RekordBoxWithoutBrowserRefusedWithZero) {
     WriteSkin(SkinLines("RekordBox", false), methodpictures::Make(100, 95, ColumnBandPixel).get());
     Variables::SkinName = "RekordBox";

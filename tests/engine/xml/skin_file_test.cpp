@@ -109,14 +109,99 @@ TEST_F(OpenXmlTest, SkinOver64MiBIsRefusedUnread) {
 }
 
 TEST_F(OpenXmlTest, SkinOfExactly64MiBIsRead) {
-    const fs::path edge = dir / "edge.xml";
-    { std::ofstream(edge) << "<skin>\n"; }
-    fs::resize_file(edge, Variables::kMaxSkinBytes);
-    Variables::InputXMLPath = edge.string();
+    // 524,288 lines of 127 bytes and a line end: 64 MiB within the line limits.
+    const std::string line = "<skin>" + std::string(121, 'x') + "\n";
+    const std::size_t count = Variables::kMaxSkinBytes / line.size();
+    ASSERT_EQ(count * line.size(), Variables::kMaxSkinBytes);
+    std::string bytes;
+    bytes.reserve(Variables::kMaxSkinBytes);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes += line;
+    Variables::InputXMLPath = dir.Write("edge.xml", bytes).string();
     ASSERT_TRUE(Variables::Open_XML());
-    ASSERT_EQ(Variables::Str_Line.size(), 2u);
-    EXPECT_EQ(Variables::Str_Line[0], "<skin>");
-    EXPECT_EQ(Variables::Str_Line[1].size(), Variables::kMaxSkinBytes - 7);
+    ASSERT_EQ(Variables::Str_Line.size(), count + 1);
+    EXPECT_EQ(Variables::Str_Line[0], line.substr(0, 127));
+    EXPECT_EQ(Variables::Str_Line[count], "");
+}
+
+// ---- Line limits -----------------------------------------------------------------------------
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// The limits are written out here rather than taken from the header, so that a changed limit
+// shows up as a failing test.
+constexpr std::size_t kMillion = 1'000'000;
+constexpr std::size_t k64KiB = 65'536;
+
+struct LineLimitCase {
+    const char* name;
+    std::string (*bytes)();
+    std::size_t lines;    // lines read when accepted (0: refused)
+    const char* refusal;  // the refusal's first line, "@" standing for the quoted path
+};
+
+// clang-format off
+const LineLimitCase kLineLimitCases[] = {
+    // Accepted at the limits; Str_Line holds one more, empty element after a final line end.
+    {"MillionLinesRead",             [] { return Repeat("<a/>\n", kMillion); },                 kMillion + 1, nullptr},
+    {"MillionCrLfLinesRead",         [] { return Repeat("<a/>\r\n", kMillion); },               kMillion + 1, nullptr},
+    {"MillionthLineWithoutEndRead",  [] { return Repeat("<a/>\n", kMillion - 1) + "<a/>"; },    kMillion,     nullptr},
+    {"LineOf64KiBRead",              [] { return "<skin>\n" + std::string(k64KiB, 'x') + "\r\n</skin>"; }, 3, nullptr},
+    {"LastLineOf64KiBWithoutEnd",    [] { return "<skin>\n" + std::string(k64KiB, 'x'); },       2,            nullptr},
+    // Refused one above.
+    {"MillionAndOneLinesRefused",    [] { return Repeat("<a/>\n", kMillion) + "<a/>"; },         0, "@ has more than 1000000 lines."},
+    {"MillionAndOneEmptyLines",      [] { return Repeat("\n", kMillion + 1); },                  0, "@ has more than 1000000 lines."},
+    {"LineOneByteLongerRefused",     [] { return "<skin>\n<a/>\n" + std::string(k64KiB + 1, 'x') + "\n</skin>"; }, 0,
+                                     "Line 3 of @ is longer than 64 KiB."},
+    {"LongLastLineWithoutEndRefused",[] { return "<skin>\r\n" + std::string(k64KiB + 1, 'x'); }, 0, "Line 2 of @ is longer than 64 KiB."},
+    {"LongFirstLineRefused",         [] { return std::string(k64KiB + 1, '<'); },                0, "Line 1 of @ is longer than 64 KiB."},
+};
+// clang-format on
+
+class LineLimitTest : public OpenXmlTest, public ::testing::WithParamInterface<LineLimitCase> {};
+
+TEST_P(LineLimitTest, AcceptsAtTheLimitAndRefusesOneAboveBeforeSplitting) {
+    const LineLimitCase& c = GetParam();
+    const std::string bytes = c.bytes();
+    const fs::path path = dir.Write("skin.xml", bytes);
+    Variables::InputXMLPath = path.string();
+    if (c.lines != 0) {
+        ASSERT_TRUE(Variables::Open_XML());
+        EXPECT_EQ(Variables::Str_Line.size(), c.lines);
+        return;
+    }
+    try {
+        Variables::Open_XML();
+        FAIL() << "read a skin beyond the line limits";
+    } catch (const Variables::SkinTooLargeException& e) {
+        const std::string expected =
+            platform::ReplaceAll(c.refusal, "@", "\"" + path.string() + "\"");
+        EXPECT_EQ(e.what(), expected + "\nIt is not a skin file that this tool can read.");
+        EXPECT_EQ(e.ErrorNumber(), EFBIG);
+    }
+    EXPECT_EQ(Variables::Str_Line, kEarlier);
+    EXPECT_EQ(ReadAll(path), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, LineLimitTest, ::testing::ValuesIn(kLineLimitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenXmlTest, LineTooLongNamesTheFirstSuchLine) {
+    const std::string longLine(k64KiB + 1, 'x');
+    Variables::InputXMLPath =
+        dir.Write("skin.xml", "a\r\n\r\n" + longLine + "\r" + longLine).string();
+    try {
+        Variables::Open_XML();
+        FAIL() << "read a skin with a line over 64 KiB";
+    } catch (const Variables::SkinLineTooLongException& e) {
+        EXPECT_EQ(e.LineNumber(), 3u);  // "a", "", then the first long line
+    }
 }
 
 // ---- Writing ---------------------------------------------------------------------------------

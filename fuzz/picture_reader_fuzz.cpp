@@ -1,0 +1,107 @@
+// The picture reader on any file: the first byte picks the file's extension and the way it is
+// opened, the rest are the file's bytes. Qt's decoders are not instrumented, so this target
+// only looks for crashes, hangs and runaway allocations; a file without a readable picture is
+// refused, which is fine.
+#include "app/messages/messages.h"
+#include "engine/picture/bitmap_files.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/variables.h"
+#include "platform/dialogs.h"
+#include "platform/picture.h"
+#include "platform/picturefile.h"
+#include "platform/rgbsurface.h"
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folders {
+    Folders() {
+        char pattern[] = "/tmp/malvoren-reader-fuzz-XXXXXX";
+        root = ::mkdtemp(pattern);
+        ::setenv("MALVOREN_APP_DIR", App().c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    }
+    ~Folders() {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    void Empty() const {
+        std::error_code ec;
+        for (const fs::path& p : {In(), App(), root / "data"})
+            fs::remove_all(p, ec);
+        for (const fs::path& p : {In(), App()})
+            fs::create_directories(p);
+    }
+    fs::path In() const { return root / "in"; }
+    fs::path App() const { return root / "app"; }
+    fs::path root;
+};
+
+constexpr const char* kExtensions[] = {".png", ".bmp", ".jpg", ".jpeg"};
+
+// Reads every pixel, so that a picture whose size and data disagree shows.
+unsigned Touch(platform::Picture& picture) {
+    unsigned sum = 0;
+    platform::RGBSurface& surface = picture.RGBSurface();
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            sum += surface.Pixel(x, y).r;
+    return sum;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    ::setenv("MALVOREN_MAX_PIXELS", "4000000", 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const Folders folders;
+    if (size == 0)
+        return 0;
+    folders.Empty();
+    const std::uint8_t pick = data[0];
+    const fs::path file = folders.In() / (std::string("skin") + kExtensions[pick % 4]);
+    {
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    }
+
+    platform::PicturePtr picture;
+    if (pick & 4) {
+        // As a job opens its bitmap: the reader behind the opener, its log and its messages.
+        platform::ScopedScriptedDialogs dialogs;
+        Variables::ResetDefaults();
+        Variables::ResetPictures();
+        Variables::RC = "\n";
+        Language::SetMessages();
+        Variables::InputXMLPath = (folders.In() / "skin.xml").string();
+        if (Variables::Open_Picture(file.string()))
+            picture = Variables::BMP_picture;
+        Variables::ResetPictures();
+    } else {
+        std::string why;
+        auto problem = platform::PictureReadProblem::None;
+        const auto alpha =
+            pick & 8 ? platform::PictureAlpha::Keep : platform::PictureAlpha::FlattenOnWhite;
+        picture = platform::OpenAsPicture(file, &why, alpha, &problem);
+        // A refusal says why; a picture is never refused in silence.
+        if (!picture && why.empty())
+            std::abort();
+    }
+    if (picture && picture->Width() * static_cast<long long>(picture->Height()) <= 1 << 20)
+        (void)Touch(*picture);
+    return 0;
+}
