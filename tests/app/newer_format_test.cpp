@@ -93,12 +93,15 @@ const Fixture kArtNamedOtherwise = {"expressions_and_placeholders.xml", {800, 56
 
 enum class Outcome { Output, Refused };
 
-// One job of one method on one fixture, always asked for 1000 pixels wide with the height
-// derived from the skin's proportions.
+// One job of one method on one fixture: grown to 1000 pixels wide with the height derived from
+// the skin's proportions, or shrunk to 720 x 480, out of proportion.
+enum class Size { Grow, Shrink };
+
 struct JobCase {
     const char* name;
     const Fixture* fixture;
     const char* method;
+    Size size;
     Outcome outcome;
     // Output: the size the output skin reads back with, and its bitmap's size.
     int skinWidth = 0;
@@ -116,6 +119,9 @@ constexpr const char* kNoSize =
     "\"%s\" gives the skin no width and height above 0.\nChoose another file.";
 constexpr const char* kNoBitmap =
     "An error occured when Getting Skin Graphics File, please retry the process.\n";
+// The refusal of "Smart" when no browser can take the height out of proportion: an empty box,
+// the rest goes to the main window.
+constexpr const char* kSmartRefusal = "";
 constexpr const char* kNoBrowser =
     "The skin has no browser element with a position and a height: the \"Browser\" method has no "
     "browser to give the height to.";
@@ -130,28 +136,45 @@ constexpr const char* kNoBrowser =
 // - "Browser" keeps the input width and gives the whole height difference to the first browser:
 //   the bitmap grows by 625 - 500 = 125 rows.
 // - "Smart" scales proportionally (the aspects agree), as "Simple".
+// Shrunk to 720 x 480 (ratios 0.9 and 480 / 450 or 0.96):
+// - "Simple": Round(150 / 450 * 480) = 160 (Round(560 / 500 * 480) = 538) rows and the icon
+//   strip of 298 below them: 458 (836).
+// - "Border": Trunc((480 - 450) / 2) = 15, 150 + 30 = 180; Trunc((480 - 500) / 2) = -10,
+//   560 - 20 = 540.
+// - "Browser": 560 - 20 = 540 rows, 800 wide.
+// - "Smart": proportional height Round(720 * 500 / 800) = 450, so Round(560 / 500 * 450) = 504
+//   rows and the strip, 802, then the browser takes the other 480 - 450 = 30 rows: 832. The
+//   skin without a browser cannot take them and is refused.
 // clang-format off
 const JobCase kJobCases[] = {
-    {"CommentBeforeSkinSimple",   &kCommentBeforeSkin, "simple",  Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
-    {"CommentBeforeSkinBorder",   &kCommentBeforeSkin, "border",  Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
-    {"CommentBeforeSkinBrowser",  &kCommentBeforeSkin, "browser", Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
-    {"CommentBeforeSkinSmart",    &kCommentBeforeSkin, "smart",   Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
-    {"SizeOnSecondLineSimple",    &kSizeOnSecondLine,  "simple",  Outcome::Refused, 0, 0, 0, 0, kNoSize},
-    {"SizeOnSecondLineBorder",    &kSizeOnSecondLine,  "border",  Outcome::Refused, 0, 0, 0, 0, kNoSize},
-    {"SizeOnSecondLineBrowser",   &kSizeOnSecondLine,  "browser", Outcome::Refused, 0, 0, 0, 0, kNoSize},
-    {"SizeOnSecondLineSmart",     &kSizeOnSecondLine,  "smart",   Outcome::Refused, 0, 0, 0, 0, kNoSize},
-    {"TagOnTwoLinesSimple",       &kSkinTagOnTwoLines, "simple",  Outcome::Output,  1000, 562, 1000, 187},
-    {"TagOnTwoLinesBorder",       &kSkinTagOnTwoLines, "border",  Outcome::Output,  1000, 562, 1000, 262},
-    {"TagOnTwoLinesBrowser",      &kSkinTagOnTwoLines, "browser", Outcome::Refused, 0, 0, 0, 0, kNoBrowser},
-    {"TagOnTwoLinesSmart",        &kSkinTagOnTwoLines, "smart",   Outcome::Output,  1000, 562, 1000, 187},
-    {"ExpressionsSimple",         &kExpressions,       "simple",  Outcome::Output,  1000, 625, 1000, 700},
-    {"ExpressionsBorder",         &kExpressions,       "border",  Outcome::Output,  1000, 625, 1000, 684},
-    {"ExpressionsBrowser",        &kExpressions,       "browser", Outcome::Output,  800,  625, 800, 685},
-    {"ExpressionsSmart",          &kExpressions,       "smart",   Outcome::Output,  1000, 625, 1000, 700},
-    {"ArtNamedOtherwiseSimple",   &kArtNamedOtherwise, "simple",  Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
-    {"ArtNamedOtherwiseBorder",   &kArtNamedOtherwise, "border",  Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
-    {"ArtNamedOtherwiseBrowser",  &kArtNamedOtherwise, "browser", Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
-    {"ArtNamedOtherwiseSmart",    &kArtNamedOtherwise, "smart",   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
+    {"CommentBeforeSkinSimple",   &kCommentBeforeSkin, "simple",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
+    {"CommentBeforeSkinBorder",   &kCommentBeforeSkin, "border",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
+    {"CommentBeforeSkinBrowser",  &kCommentBeforeSkin, "browser", Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
+    {"CommentBeforeSkinSmart",    &kCommentBeforeSkin, "smart",   Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSkinElement},
+    {"SizeOnSecondLineSimple",    &kSizeOnSecondLine,  "simple",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSize},
+    {"SizeOnSecondLineBorder",    &kSizeOnSecondLine,  "border",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSize},
+    {"SizeOnSecondLineBrowser",   &kSizeOnSecondLine,  "browser", Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSize},
+    {"SizeOnSecondLineSmart",     &kSizeOnSecondLine,  "smart",   Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoSize},
+    {"TagOnTwoLinesSimple",       &kSkinTagOnTwoLines, "simple",  Size::Grow,   Outcome::Output,  1000, 562, 1000, 187},
+    {"TagOnTwoLinesBorder",       &kSkinTagOnTwoLines, "border",  Size::Grow,   Outcome::Output,  1000, 562, 1000, 262},
+    {"TagOnTwoLinesBrowser",      &kSkinTagOnTwoLines, "browser", Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBrowser},
+    {"TagOnTwoLinesSmart",        &kSkinTagOnTwoLines, "smart",   Size::Grow,   Outcome::Output,  1000, 562, 1000, 187},
+    {"ExpressionsSimple",         &kExpressions,       "simple",  Size::Grow,   Outcome::Output,  1000, 625, 1000, 700},
+    {"ExpressionsBorder",         &kExpressions,       "border",  Size::Grow,   Outcome::Output,  1000, 625, 1000, 684},
+    {"ExpressionsBrowser",        &kExpressions,       "browser", Size::Grow,   Outcome::Output,  800,  625, 800, 685},
+    {"ExpressionsSmart",          &kExpressions,       "smart",   Size::Grow,   Outcome::Output,  1000, 625, 1000, 700},
+    {"ArtNamedOtherwiseSimple",   &kArtNamedOtherwise, "simple",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
+    {"ArtNamedOtherwiseBorder",   &kArtNamedOtherwise, "border",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
+    {"ArtNamedOtherwiseBrowser",  &kArtNamedOtherwise, "browser", Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
+    {"TagOnTwoLinesShrunkSimple", &kSkinTagOnTwoLines, "simple",  Size::Shrink, Outcome::Output,  720, 480, 720, 458},
+    {"TagOnTwoLinesShrunkBorder", &kSkinTagOnTwoLines, "border",  Size::Shrink, Outcome::Output,  720, 480, 720, 180},
+    {"TagOnTwoLinesShrunkBrowser", &kSkinTagOnTwoLines, "browser", Size::Shrink, Outcome::Refused, 0, 0, 0, 0, kNoBrowser},
+    {"TagOnTwoLinesShrunkSmart",  &kSkinTagOnTwoLines, "smart",   Size::Shrink, Outcome::Refused, 0, 0, 0, 0, kSmartRefusal},
+    {"ExpressionsShrunkSimple",   &kExpressions,       "simple",  Size::Shrink, Outcome::Output,  720, 480, 720, 836},
+    {"ExpressionsShrunkBorder",   &kExpressions,       "border",  Size::Shrink, Outcome::Output,  720, 480, 720, 540},
+    {"ExpressionsShrunkBrowser",  &kExpressions,       "browser", Size::Shrink, Outcome::Output,  800, 480, 800, 540},
+    {"ExpressionsShrunkSmart",    &kExpressions,       "smart",   Size::Shrink, Outcome::Output,  720, 480, 720, 832},
+    {"ArtNamedOtherwiseSmart",    &kArtNamedOtherwise, "smart",   Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
 };
 // clang-format on
 
@@ -179,10 +202,14 @@ protected:
         Variables::ResetPictures();
     }
 
-    int RunBatch(const std::string& method) {
-        return App::Run(
-            {"/opt/malvoren/malvoren", "-w", "1000", "-r", method, "in.xml", "out/out.xml"}, out,
-            err);
+    int RunBatch(const std::string& method, Size size) {
+        std::vector<std::string> args{"/opt/malvoren/malvoren", "-r", method};
+        const std::vector<std::string> sizeArgs =
+            size == Size::Grow ? std::vector<std::string>{"-w", "1000"}
+                               : std::vector<std::string>{"-w", "720", "-h", "480"};
+        args.insert(args.end(), sizeArgs.begin(), sizeArgs.end());
+        args.insert(args.end(), {"in.xml", "out/out.xml"});
+        return App::Run(args, out, err);
     }
 
     testsupport::TempFolder app;
@@ -196,7 +223,7 @@ protected:
 TEST_P(NewerFormatTest, ResizesOrRefusesAndLeavesTheInputsAlone) {
     const JobCase& c = GetParam();
     const FolderState before = InputsIn(app.Path());
-    const int status = RunBatch(c.method);
+    const int status = RunBatch(c.method, c.size);
 
     EXPECT_EQ(InputsIn(app.Path()), before);
     EXPECT_EQ(err.str().find("unhandled"), std::string::npos) << err.str();
@@ -224,6 +251,11 @@ TEST_P(NewerFormatTest, ResizesOrRefusesAndLeavesTheInputsAlone) {
 
     const platform::PicturePtr bitmap = platform::OpenAsPicture(app / "out" / "out.png");
     ASSERT_TRUE(bitmap);
+    // Kept in the build folder for a look at what each method made.
+    fs::create_directories("rendered");
+    fs::copy_file(app / "out" / "out.png",
+                  fs::path("rendered") / ("newer_format_" + std::string(c.name) + ".png"),
+                  fs::copy_options::overwrite_existing);
     if (c.bitmapWidth != 0) {
         EXPECT_EQ(bitmap->Width(), c.bitmapWidth);
         EXPECT_EQ(bitmap->Height(), c.bitmapHeight);
