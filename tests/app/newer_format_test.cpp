@@ -86,6 +86,7 @@ const Fixture kCommentBeforeSkin = {"comment_before_skin.xml",          {800, 54
 const Fixture kSkinTagOnTwoLines = {"skin_tag_on_two_lines.xml",        {800, 150, true}};
 const Fixture kSizeOnSecondLine  = {"skin_size_on_second_line.xml",     {800, 520, false}};
 const Fixture kExpressions       = {"expressions_and_placeholders.xml", {800, 560, true}};
+const Fixture kPlaceholderInExpression = {"placeholder_in_expression.xml", {800, 560, false}};
 // Newer skins name their images in the XML; none need share the skin's name, so the tool
 // finds no bitmap beside the skin and asks for one, which nobody answers in batch mode.
 const Fixture kArtNamedOtherwise = {"expressions_and_placeholders.xml", {800, 560, true}, "art.png"};
@@ -119,6 +120,11 @@ constexpr const char* kNoSize =
     "\"%s\" gives the skin no width and height above 0.\nChoose another file.";
 constexpr const char* kNoBitmap =
     "An error occured when Getting Skin Graphics File, please retry the process.\n";
+// An expression whose evaluation meets a placeholder after an operator ("-1+[SWIDTH]/2") fails
+// its line: line 10 holds such an x and line 14 such a y. "Border" leaves x values beginning
+// with "-" as they are, and "Browser" reads only y values.
+constexpr const char* kLine10 = "An error occured on line 10.";
+constexpr const char* kLine14 = "An error occured on line 14.";
 // The refusal of "Smart" when no browser can take the height out of proportion: an empty box,
 // the rest goes to the main window.
 constexpr const char* kSmartRefusal = "";
@@ -163,6 +169,10 @@ const JobCase kJobCases[] = {
     {"ExpressionsBorder",         &kExpressions,       "border",  Size::Grow,   Outcome::Output,  1000, 625, 1000, 684},
     {"ExpressionsBrowser",        &kExpressions,       "browser", Size::Grow,   Outcome::Output,  800,  625, 800, 685},
     {"ExpressionsSmart",          &kExpressions,       "smart",   Size::Grow,   Outcome::Output,  1000, 625, 1000, 700},
+    {"PlaceholderInExpressionSimple",  &kPlaceholderInExpression, "simple",  Size::Grow, Outcome::Refused, 0, 0, 0, 0, kLine10},
+    {"PlaceholderInExpressionBorder",  &kPlaceholderInExpression, "border",  Size::Grow, Outcome::Refused, 0, 0, 0, 0, kLine14},
+    {"PlaceholderInExpressionBrowser", &kPlaceholderInExpression, "browser", Size::Grow, Outcome::Refused, 0, 0, 0, 0, kLine14},
+    {"PlaceholderInExpressionSmart",   &kPlaceholderInExpression, "smart",   Size::Grow, Outcome::Refused, 0, 0, 0, 0, kLine10},
     {"ArtNamedOtherwiseSimple",   &kArtNamedOtherwise, "simple",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
     {"ArtNamedOtherwiseBorder",   &kArtNamedOtherwise, "border",  Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
     {"ArtNamedOtherwiseBrowser",  &kArtNamedOtherwise, "browser", Size::Grow,   Outcome::Refused, 0, 0, 0, 0, kNoBitmap},
