@@ -9,6 +9,7 @@
 #include "engine/picture/border.h"
 #include "engine/picture/browser_resize.h"
 #include "engine/picture/output_caps.h"
+#include "engine/picture/pictures.h"
 #include "engine/picture/simple_bitmap.h"
 #include "engine/picture/smart_resize.h"
 #include "engine/xml/analysis.h"
@@ -20,8 +21,14 @@
 #include "platform/dialogs.h"
 #include "platform/text.h"
 
+#include <filesystem>
+#include <map>
+#include <system_error>
+
 namespace App {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::int32_t kAspectNoticeId = 5;
 
@@ -69,6 +76,73 @@ bool AspectsDiffer() {
     return in != out;
 }
 
+// The "Browser" method gives the height difference to the first browser element, by its
+// position and height; without them it would fail only after writing the output XML.
+bool HasFirstBrowser() {
+    return !Browser::Browser_Y.empty() && !Browser::Browser_Height.empty();
+}
+
+// The output bitmap takes the output XML's name with the bitmap's type, and the input bitmap
+// the input XML's: with the same base name the output would be written over the input bitmap.
+bool OutputBitmapWouldReplaceInput() {
+    return SamePath(Variables::ReplaceExtension(Variables::InputXMLPath, ""),
+                    Variables::ReplaceExtension(Variables::OutputXMLPath, ""));
+}
+
+// Size and time of every file of the output folder before the job, by canonical path, to tell
+// what the job wrote.
+using FolderListing = std::map<fs::path, std::pair<std::uintmax_t, fs::file_time_type>>;
+
+FolderListing ListFolder(const fs::path& folder) {
+    FolderListing listing;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeEc;
+        std::error_code timeEc;
+        std::error_code pathEc;
+        if (!it->is_regular_file(sizeEc))
+            continue;
+        const auto size = it->file_size(sizeEc);
+        const auto time = it->last_write_time(timeEc);
+        const fs::path path = fs::weakly_canonical(it->path(), pathEc);
+        if (!sizeEc && !timeEc && !pathEc)
+            listing[path] = {size, time};
+    }
+    return listing;
+}
+
+bool IsAnInput(const fs::path& path) {
+    std::error_code ec;
+    for (const std::string& input : {Variables::InputXMLPath, Variables::OpenedPictureFile}) {
+        if (!input.empty() && (SamePath(input, path.string()) || fs::equivalent(input, path, ec)))
+            return true;
+    }
+    return false;
+}
+
+// A failed job must leave no half output behind (an XML whose bitmap is missing, or lines half
+// rewritten): what this job wrote under the output's name goes. An earlier file of that name
+// was already replaced when the job wrote it, so nothing more is lost; inputs are never removed.
+void RemoveOutputOfFailedJob(const FolderListing& before) {
+    if (!Variables::XMLSavedThisJob)
+        return;
+    std::error_code ec;
+    const fs::path xml(Variables::OutputXMLPath);
+    if (!IsAnInput(xml))
+        fs::remove(xml, ec);
+    if (Variables::PictureType.empty())
+        return;
+    const fs::path bitmap(Variables::OutputPicturePath(Variables::PictureType));
+    if (!fs::is_regular_file(bitmap, ec) || IsAnInput(bitmap))
+        return;
+    const auto earlier = before.find(fs::weakly_canonical(bitmap, ec));
+    const bool writtenNow = earlier == before.end() ||
+                            earlier->second.first != fs::file_size(bitmap, ec) ||
+                            earlier->second.second != fs::last_write_time(bitmap, ec);
+    if (writtenNow)
+        fs::remove(bitmap, ec);
+}
+
 void RunMethod() {
     const std::string& method = Variables::ResizeMethod;
     // A job whose bitmap would be refused as too large writes no skin either.
@@ -88,6 +162,13 @@ void RunMethod() {
                              "The graphics won't be resized.");
         }
     } else if (platform::TextEquals(method, "Browser")) {
+        if (!HasFirstBrowser()) {
+            platform::MsgBox(
+                "The skin has no browser element with a position and a height: the \"Browser\" "
+                "method has no browser to give the height to.");
+            Variables::Job_Ok = false;
+            return;
+        }
         // The opener reports its own failure; the method and the writer report theirs.
         Variables::Open_Picture("");
         Browser::Browser_Resize();
@@ -142,7 +223,14 @@ bool ParseCommand(const std::string& commandLine) {
         return stopMode ? false : Variables::Job_Ok;
 
     const std::string& rc = Variables::RC;
+    if (OutputBitmapWouldReplaceInput()) {
+        platform::MsgBox("The output skin " + Variables::OutputXMLPath +
+                         " would write its bitmap over the input skin's bitmap." + rc +
+                         "Choose an output of another name.");
+        return false;
+    }
     Variables::XMLSavedThisJob = false;
+    const FolderListing outputFolder = ListFolder(fs::path(Variables::OutputXMLPath).parent_path());
     if (Variables::Open_XML()) {
         RunMethod();
     } else {
@@ -150,9 +238,11 @@ bool ParseCommand(const std::string& commandLine) {
         // A job that cannot read its skin again has resized nothing.
         Variables::Job_Ok = false;
     }
-    if (!Variables::Job_Ok)
+    if (!Variables::Job_Ok) {
+        RemoveOutputOfFailedJob(outputFolder);
         platform::MsgBox("Failed resizing " + Variables::InputXMLPath + rc +
                          "You should try with the GUI.");
+    }
     return Variables::Job_Ok;
 }
 

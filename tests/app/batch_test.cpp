@@ -6,13 +6,18 @@
 #include "app/messages/run_once.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
+#include "file_names.h"
 #include "platform/dialogs.h"
+#include "platform/picture.h"
+#include "platform/picturefile.h"
+#include "platform/text.h"
 #include "platform/thread.h"
 #include "scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -238,6 +243,63 @@ TEST_F(BatchTest, FailureNoStepCatchesReachesTheReport) {
     EXPECT_EQ(testsupport::ReadAll(app / "Malvoren log.txt"),
               "\n**Exception\nUnhandeld Exception\n--");
     EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// An 800 x 600 bitmap beside the skin "in.xml" of the batch tests.
+void WriteInputBitmap(const fs::path& path) {
+    const platform::PicturePtr picture = platform::Picture::New(800, 600);
+    platform::SavePicture(*picture, path, platform::PictureFormat::PNG);
+}
+
+TEST_F(BatchTest, FailedJobTakesAwayTheHalfOutputItWrote) {
+    // A value dividing by zero fails its line in the proportional step of "Smart", which then
+    // goes on to write the XML and the bitmap of a half-rewritten skin.
+    app.Write("in.xml",
+              "<skin name=\"D\" version=\"8\" width=\"800\" height=\"600\">\n<browser>\n"
+              "  <size width=\"400\" height=\"300\"/>\n  <pos x=\"200\" y=\"250\"/>\n</browser>\n"
+              "<button>\n  <pos x=\"10/0\" y=\"5\"/>\n</button>\n</skin>\n");
+    WriteInputBitmap(app / "in.png");
+    app.Write("out/notes.txt", "not the job's");
+    const std::string input = testsupport::ReadAll(app / "in.png");
+
+    EXPECT_FALSE(Parse("-w 1000 -r smart in.xml out/out.xml"));
+    EXPECT_EQ(dialogs->shown.front(), "An error occured on line 7.");
+    EXPECT_EQ(FileNamesIn(app / "out"), std::vector<std::string>{"notes.txt"});
+    EXPECT_TRUE(testsupport::ReadAll(app / "in.png") == input) << "the input bitmap changed";
+}
+
+TEST_F(BatchTest, FailedJobKeepsAnEarlierBitmapItDidNotWrite) {
+    // No bitmap beside the skin and nobody to answer the dialog: "Simple" has written its XML
+    // and fails at the bitmap; the bitmap of the output's name is an earlier run's.
+    app.Write("out/out.png", "earlier bitmap");
+    Variables::PictureType = "png";
+    EXPECT_FALSE(Parse("-w 1000 -r simple in.xml out/out.xml"));
+    EXPECT_EQ(dialogs->shown.back(),
+              "Failed resizing " + InApp("in.xml") + "\nYou should try with the GUI.");
+    EXPECT_EQ(FileNamesIn(app / "out"), std::vector<std::string>{"out.png"});
+    EXPECT_EQ(testsupport::ReadAll(app / "out" / "out.png"), "earlier bitmap");
+}
+
+TEST_F(BatchTest, OutputWhoseBitmapWouldReplaceTheInputBitmapIsRefused) {
+    // The output's name loses its extension at the last "." of the path, here the folder's:
+    // its bitmap would be "in.png", the input's.
+    WriteInputBitmap(app / "in.png");
+    fs::create_directories(app / "in.b");
+    const std::string input = testsupport::ReadAll(app / "in.png");
+    const std::string output = (app / "in.b" / "xml").string();
+
+    EXPECT_FALSE(Parse("-w 1000 -r simple in.xml \"" + output + "\""));
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{"The output skin " + output +
+                                       " would write its bitmap over the input skin's bitmap.\n"
+                                       "Choose an output of another name."});
+    EXPECT_FALSE(JobStarted());
+    EXPECT_TRUE(testsupport::ReadAll(app / "in.png") == input) << "the input bitmap changed";
+    EXPECT_EQ(FileNamesIn(app / "in.b"), std::vector<std::string>{});
 }
 
 }  // namespace

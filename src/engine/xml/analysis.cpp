@@ -51,7 +51,15 @@ const std::string* LineAt(long long index) noexcept {
     return &Str_Line[static_cast<std::size_t>(index)];
 }
 
-void ReadSkinLine() {
+// What the skin line gave: whether there was one, and the width and height read on it (0 when
+// absent).
+struct SkinSize {
+    bool found = false;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+SkinSize ReadSkinLine() {
     const std::string* skin = nullptr;
     for (long long i = 0; i <= 5; ++i) {
         const std::string& line = platform::At(Str_Line, i);
@@ -60,27 +68,28 @@ void ReadSkinLine() {
             break;
         }
     }
+    SkinSize size;
     if (!skin)
-        return;
+        return size;
+    size.found = true;
     const std::string& line = *skin;
-    std::int32_t w = 0;
-    std::int32_t h = 0;
     if (const std::size_t p = InStr(line, "name"))
         SkinName = QuotedAt(line, p + 6, p + 7);
     if (const std::size_t p = InStr(line, "width"))
-        w = IntegerAt(line, p + 7);
+        size.width = IntegerAt(line, p + 7);
     if (const std::size_t p = InStr(line, "height"))
-        h = IntegerAt(line, p + 8);
+        size.height = IntegerAt(line, p + 8);
     if (const std::size_t p = InStr(line, "version")) {
         const double version = NumberAt(line, p + 9);
         if (!(std::fabs(version) <= FLT_MAX))
             throw platform::RuntimeException("skin version out of range");
         SkinVersion = static_cast<float>(version);
     }
-    if (w != 0 && h != 0) {
-        inWidth = w;
-        inHeight = h;
+    if (size.width != 0 && size.height != 0) {
+        inWidth = size.width;
+        inHeight = size.height;
     }
+    return size;
 }
 
 void ReadLogoLine(const std::string& line) {
@@ -142,8 +151,8 @@ void ReadBrowserElement(long long i) {
     }
 }
 
-void Analyse() {
-    ReadSkinLine();
+SkinSize Analyse() {
+    const SkinSize size = ReadSkinLine();
     for (long long i = 0; i <= platform::LastIndex(Str_Line); ++i) {
         const std::string& line = Str_Line[static_cast<std::size_t>(i)];
         if (InStr(line, "<logo>")) {
@@ -157,6 +166,7 @@ void Analyse() {
             ReadBrowserElement(i);
         platform::Yield();
     }
+    return size;
 }
 
 }  // namespace
@@ -167,6 +177,7 @@ bool Lecture(const std::string& path) {
     custombuttons.assign(2, 0);
     customicons.assign(2, 0);
     Browser::Init();
+    SkinSize size;
     try {
         if (!platform::IsAbsolutePath(path))
             throw platform::NilObjectException("no file item for \"" + path + "\"");
@@ -175,7 +186,7 @@ bool Lecture(const std::string& path) {
             return false;
         }
         Str_Line = SplitSkinLines(ReadSkinFile(path));
-        Analyse();
+        size = Analyse();
     } catch (const SkinTooLargeException& e) {
         platform::MsgBox(e.what());
         return false;
@@ -186,8 +197,19 @@ bool Lecture(const std::string& path) {
         platform::MsgBox(platform::At(Language::Messages, 3) + ".");
         return false;
     }
-    // Every ratio of a job divides by these: a skin without them cannot be resized.
-    if (inWidth <= 0 || inHeight <= 0) {
+    // Newer skins often open with a long comment; their size is then never read, and the job
+    // would run with the size of the skin analysed before.
+    if (!size.found) {
+        platform::MsgBox("\"" + path +
+                         "\" has no skin element in its first six lines, where this tool reads "
+                         "the skin's size." +
+                         RC + "Choose another file.");
+        return false;
+    }
+    // Every ratio of a job divides by these: a skin without them cannot be resized, and a skin
+    // line without them (such as a skin element whose size stands on its next line) must not
+    // leave the previous skin's size to resize this one by.
+    if (size.width == 0 || size.height == 0 || inWidth <= 0 || inHeight <= 0) {
         platform::MsgBox("\"" + path + "\" gives the skin no width and height above 0." + RC +
                          "Choose another file.");
         return false;

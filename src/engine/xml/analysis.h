@@ -11,9 +11,13 @@ namespace Variables {
 /// logo, browser rectangles and, while no job runs, the browser text style. It first resets the
 /// values that belong to one input skin (`P_Logo`, `Custom_Visual`, the grid origins and the
 /// browser rectangles) and afterwards overwrites the others only with what it finds.
+/// The size is read only from the first of the first six lines that holds "<skin", and only
+/// when both its width and height read as non-zero.
 /// Returns true when the file was read and analysed to its end. Returns false after a message
-/// box when the file does not exist, is larger than 64 MiB, cannot be read or analysed, or
-/// leaves the skin without a positive width and height; what was read before the failure stays.
+/// box when the file does not exist, is larger than 64 MiB, cannot be read or analysed, has no
+/// skin element in its first six lines, or its skin line gives no width and height above 0
+/// (the size of the skin analysed before is then kept, never used for this one); what was read
+/// before the failure stays.
 bool Lecture(const std::string& path);
 
 /// The colour of a colour text: an optional "#", then red, green and blue as two hexadecimal

@@ -84,19 +84,25 @@ struct SkinLineCase {
     float version;
     std::int32_t width;
     std::int32_t height;
+    bool accepted;
 };
 
-// The analysis before this one left "Earlier", version 5, 800 x 600.
+// The analysis before this one left "Earlier", version 5, 800 x 600. A skin line without a
+// width and a height above 0 keeps that size but is refused: the earlier skin's size must not
+// resize this one.
 // clang-format off
 const SkinLineCase kSkinLines[] = {
-    {"AllFour",            R"(<skin name="Night" version="8" width="1280" height="720">)", "Night",   8,    1280, 720},
-    {"AnyOrderAnyCase",    R"(<SKIN HEIGHT="720" Version="6.25" WIDTH="1280" NAME="N">)", "N",       6.25f, 1280, 720},
-    {"NoHeightKeepsSize",  R"(<skin name="Half" version="7" width="1280">)",              "Half",    7,    800,  600},
-    {"ZeroWidthKeepsSize", R"(<skin name="Z" width="0" height="720">)",                   "Z",       5,    800,  600},
-    {"BlanksReadAsZero",   R"(<skin name="B" width = "1280" height = "720">)",            "B",       5,    800,  600},
-    {"NoNameNoVersion",    R"(<skin width="1024" height="768">)",                         "Earlier", 5,    1024, 768},
-    {"FractionTruncated",  R"(<skin width="1024.9" height="768.2">)",                     "Earlier", 5,    1024, 768},
-    {"NameRunsOnWhenEmpty", R"(<skin name="" version="7">)",                              "\" version=", 7, 800, 600},
+    {"AllFour",            R"(<skin name="Night" version="8" width="1280" height="720">)", "Night",   8,    1280, 720, true},
+    {"AnyOrderAnyCase",    R"(<SKIN HEIGHT="720" Version="6.25" WIDTH="1280" NAME="N">)", "N",       6.25f, 1280, 720, true},
+    {"NoHeightKeepsSize",  R"(<skin name="Half" version="7" width="1280">)",              "Half",    7,    800,  600, false},
+    {"ZeroWidthKeepsSize", R"(<skin name="Z" width="0" height="720">)",                   "Z",       5,    800,  600, false},
+    {"BlanksReadAsZero",   R"(<skin name="B" width = "1280" height = "720">)",            "B",       5,    800,  600, false},
+    {"NoNameNoVersion",    R"(<skin width="1024" height="768">)",                         "Earlier", 5,    1024, 768, true},
+    {"FractionTruncated",  R"(<skin width="1024.9" height="768.2">)",                     "Earlier", 5,    1024, 768, true},
+    {"NameRunsOnWhenEmpty", R"(<skin name="" version="7">)",                              "\" version=", 7, 800, 600, false},
+    {"SizeOnTheNextLine",  "<skin name=\"Two\" version=\"8\"\n  width=\"1280\" height=\"720\">", "Two", 8, 800, 600, false},
+    {"AfterAByteOrderMark", "\xEF\xBB\xBF<skin name=\"Bom\" version=\"2020\" width=\"1280\" height=\"720\">", "Bom", 2020, 1280, 720, true},
+    {"ExpressionReadsItsLeadingNumber", R"(<skin name="E" width="1280-80" height="[H]">)", "E", 5,   800,  600, false},
 };
 // clang-format on
 
@@ -107,7 +113,9 @@ TEST_P(SkinLineTest, OverwritesOnlyWhatItFinds) {
     Variables::SkinVersion = 5;
     Variables::inWidth = 800;
     Variables::inHeight = 600;
-    ASSERT_TRUE(Analyse(std::string("<?xml?>\n") + GetParam().skinLine + "\n</skin>\n"));
+    EXPECT_EQ(Analyse(std::string("<?xml?>\n") + GetParam().skinLine + "\n</skin>\n"),
+              GetParam().accepted);
+    EXPECT_EQ(Shown().size(), GetParam().accepted ? 0u : 1u);
     EXPECT_EQ(Variables::SkinName, GetParam().skinName);
     EXPECT_EQ(Variables::SkinVersion, GetParam().version);
     EXPECT_EQ(Variables::inWidth, GetParam().width);
@@ -117,13 +125,22 @@ TEST_P(SkinLineTest, OverwritesOnlyWhatItFinds) {
 INSTANTIATE_TEST_SUITE_P(Lines, SkinLineTest, ::testing::ValuesIn(kSkinLines),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LectureTest, SkinElementAfterTheSixthLineIsNotSeen) {
+TEST_F(LectureTest, SkinElementAfterTheSixthLineIsNotSeenAndTheSkinRefused) {
     Variables::SkinName = "Earlier";
     Variables::inWidth = 800;
     Variables::inHeight = 600;
-    ASSERT_TRUE(Analyse("<?xml?>\n\n\n\n\n\n<skin name=\"Late\" width=\"1\" height=\"1\">\n"));
+    EXPECT_FALSE(
+        Analyse("<?xml?>\n<!--\n\n\n\n-->\n<skin name=\"Late\" width=\"1\" height=\"1\">\n"
+                "<browser>\n<size width=\"400\" height=\"300\"/>\n"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{
+                           "\"" + path +
+                           "\" has no skin element in its first six lines, where this tool reads "
+                           "the skin's size.\nChoose another file."});
     EXPECT_EQ(Variables::SkinName, "Earlier");
     EXPECT_EQ(Variables::inWidth, 800);
+    // The rest of the analysis has run all the same.
+    EXPECT_EQ(Variables::Str_Line.size(), 10u);
+    EXPECT_EQ(Browser::Browser_Width, Ints{400});
 }
 
 struct LogoCase {
@@ -232,7 +249,8 @@ TEST_F(LectureTest, EachAnalysisResetsTheValuesOfOneSkinAndKeepsTheRest) {
     Variables::customicons = {10, 20};
     Variables::custombuttons = {30, 40};
     Browser::Browser_Change = true;
-    ASSERT_TRUE(Analyse("<skin name=\"Second\">\n<a/>\n<b/>\n<c/>\n<d/>\n<e/>\n", "second.xml"));
+    // Without a size of its own the skin is refused, but what it gave is read all the same.
+    EXPECT_FALSE(Analyse("<skin name=\"Second\">\n<a/>\n<b/>\n<c/>\n<d/>\n<e/>\n", "second.xml"));
     EXPECT_EQ(Variables::SkinName, "Second");
     EXPECT_EQ(Variables::SkinVersion, 7.5f);  // no version: the earlier skin's
     EXPECT_EQ(Variables::inWidth, 1024);      // no size: the earlier skin's
@@ -295,7 +313,7 @@ TEST_F(LectureTest, SkinWithoutASizeIsRefusedClearly) {
 struct BadFileCase {
     const char* name;
     std::string bytes;
-    const char* message;  // nullptr: the refusal of a skin without a size
+    const char* message;  // nullptr: the refusal of a file without a skin element
 };
 
 std::string Binary() {
@@ -324,7 +342,9 @@ TEST_P(BadFileTest, GivesAMessageAndFalseAndLeavesTheFile) {
     const std::string message =
         GetParam().message
             ? GetParam().message
-            : "\"" + path + "\" gives the skin no width and height above 0.\nChoose another file.";
+            : "\"" + path +
+                  "\" has no skin element in its first six lines, where this tool reads the "
+                  "skin's size.\nChoose another file.";
     EXPECT_EQ(Shown(), std::vector<std::string>{message});
     EXPECT_EQ(testsupport::ReadAll(path), GetParam().bytes);
 }
@@ -338,9 +358,10 @@ TEST_F(LectureTest, BinaryWithEnoughLinesIsReadWithoutFindingAnything) {
     std::string bytes = Binary();
     for (int i = 0; i < 8; ++i)
         bytes += "\n\xFF\xFE<\x01";
-    EXPECT_TRUE(Analyse(bytes));
-    EXPECT_TRUE(Shown().empty());
+    EXPECT_FALSE(Analyse(bytes));
+    EXPECT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Browser::BrowserCount, 0);
+    EXPECT_EQ(Variables::inWidth, 800);
 }
 
 TEST_F(LectureTest, FolderOrRelativePathFailsWithTheTableMessage) {
