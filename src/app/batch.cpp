@@ -231,12 +231,19 @@ bool ParseCommand(const std::string& commandLine) {
     }
     Variables::XMLSavedThisJob = false;
     const FolderListing outputFolder = ListFolder(fs::path(Variables::OutputXMLPath).parent_path());
-    if (Variables::Open_XML()) {
-        RunMethod();
-    } else {
-        platform::MsgBox("Unable to open the XML file." + rc + "The XML won't be resized.");
-        // A job that cannot read its skin again has resized nothing.
-        Variables::Job_Ok = false;
+    try {
+        if (Variables::Open_XML()) {
+            RunMethod();
+        } else {
+            platform::MsgBox("Unable to open the XML file." + rc + "The XML won't be resized.");
+            // A job that cannot read its skin again has resized nothing.
+            Variables::Job_Ok = false;
+        }
+    } catch (...) {
+        // A failure that no step handles (the bitmap writer cannot write, "Smart" cannot
+        // write its skin) still goes to the report, but leaves no half output behind either.
+        RemoveOutputOfFailedJob(outputFolder);
+        throw;
     }
     if (!Variables::Job_Ok) {
         RemoveOutputOfFailedJob(outputFolder);

@@ -10,8 +10,9 @@ namespace App {
 /// the input skin and runs one job with the method the command line names. Returns true when
 /// the program is to quit: the job succeeded, or, with "-nostop", the command line named no
 /// complete job. False when the main window is to open: a command-line error, no complete job,
-/// or a failed job. Every message goes through the dialogs provider; nothing is caught, so a
-/// failure that no job step handles leaves as an exception.
+/// or a failed job. Every message goes through the dialogs provider. A failure that no job
+/// step handles leaves as an exception, once what the job wrote is taken away, as it is for
+/// any failed job.
 bool ParseCommand(const std::string& commandLine);
 
 /// Shows `text` in the program's message window as message `id`, unless the list of

@@ -72,6 +72,8 @@ const NoJobCase kNoJobCases[] = {
     {"WidthUnderMinimumNoStop",    "-nostop x -w 639 -r simple in.xml out.xml",  true,  {}},
     {"DerivedHeightUnderMinimum",  "-w 640 -r simple wide.xml out.xml",          false, {}},  // 384
     {"HeightUnderMinimum",         "-w 1024 -h 479 -r simple in.xml out.xml",    false, {}},
+    {"GarbledWidthIsZero",         "-w wide -r simple in.xml out.xml",           false, {}},
+    {"WidthBeyondInt32IsZero",     "-w 99999999999 -r simple in.xml out.xml",    false, {}},
     {"NoMethod",                   "-w 1024 in.xml out.xml",                     false, {}},
     {"NoOutput",                   "-w 1024 -r smart in.xml",                    false, {}},
     {"NoOutputNoStop",             "-nostop in.xml wide.xml -w 1024 -r smart",   true,  {}},
@@ -114,6 +116,7 @@ const JobCase kJobCases[] = {
     // clang-format off
     {"HeightDerivedFromWidth",   "-w 1024 -r simple in.xml out.xml",            1024, 768, "simple"},  // 1024*600/800
     {"HeightZeroIsDerived",      "-w 1024 -h 0 -r simple in.xml out.xml",       1024, 768, "simple"},
+    {"GarbledHeightIsDerived",   "-w 1024 -h tall -r simple in.xml out.xml",    1024, 768, "simple"},
     {"DerivedHeight1000",        "-w 1000 -r border in.xml out.xml",            1000, 750, "border"},
     {"DerivedHeightTruncated",   "-w 1001 -r browser in.xml out.xml",           1001, 750, "browser"}, // 750.75
     {"DerivedAtTheMinimum",      "-w 640 -r smart in.xml out.xml",               640, 480, "smart"},   // 640*600/800
@@ -135,8 +138,9 @@ TEST_P(BatchJobTest, FillsTheJobStateAndStartsTheJob) {
     // "Smart" makes the output size the new input size once its proportional stage is done.
     const bool smart = Variables::ResizeMethod == "smart";
     EXPECT_EQ(Variables::inWidth, smart ? c.outWidth : 800);
-    if (!smart)
+    if (!smart) {
         EXPECT_EQ(Variables::inHeight, 600);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Batch, BatchJobTest, ::testing::ValuesIn(kJobCases),

@@ -5,6 +5,7 @@
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "platform/rgbsurface.h"
+#include "support/png_bytes.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 
 using namespace platform;
 using namespace picturetest;
+using testsupport::PngClaiming;
 using testsupport::ReadAll;
 using testsupport::TempFolder;
 
@@ -34,31 +36,6 @@ PicturePtr Sample() {
     g.ForeColor = kBlue;
     g.FillRect(2, 0, 2, 3);
     return picture;
-}
-
-std::uint32_t Crc32(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const unsigned char c : bytes) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-std::string BigEndian(std::uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-            static_cast<char>(v)};
-}
-
-/// A PNG that claims width × height pixels and holds no image data.
-std::string PngClaiming(std::uint32_t width, std::uint32_t height) {
-    const std::string ihdr =
-        "IHDR" + BigEndian(width) + BigEndian(height) + std::string("\x08\x02\x00\x00\x00", 5);
-    // An empty IDAT and IEND follow, so that the header reads as complete.
-    return std::string("\x89PNG\r\n\x1a\n", 8) + BigEndian(13) + ihdr + BigEndian(Crc32(ihdr)) +
-           BigEndian(0) + "IDAT" + BigEndian(Crc32("IDAT")) + BigEndian(0) + "IEND" +
-           BigEndian(Crc32("IEND"));
 }
 
 std::uint32_t LittleEndianAt(const std::string& bytes, std::size_t at, int size) {

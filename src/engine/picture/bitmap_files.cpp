@@ -14,6 +14,7 @@
 #include <new>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace Variables {
 
@@ -56,6 +57,35 @@ bool OutputNamedThisJob(const std::string& step) {
     Log_Out("--", true);
     Job_Ok = false;
     return false;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b)
+        return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+/// True when `target` is a file of the input skin: its XML, the bitmap this job opened or a
+/// bitmap beside the XML. An output named so that its bitmap takes the input's name
+/// ("skin.myxml" beside "skin.xml" gives "skin.png") must not replace the input's bitmap.
+bool IsAnInputFile(const std::string& target) {
+    std::vector<std::string> inputs{OpenedPictureFile};
+    if (!InputXMLPath.empty()) {
+        inputs.push_back(InputXMLPath);
+        for (const char* type : kCandidateTypes)
+            inputs.push_back(ReplaceExtension(InputXMLPath, type));
+    }
+    for (const std::string& input : inputs) {
+        if (!input.empty() && SameFile(target, input))
+            return true;
+    }
+    return false;
+}
+
+std::string InputFileDetail(const std::string& target) {
+    return "The output bitmap \"" + target +
+           "\" is a file of the input skin; it is not written over.";
 }
 
 std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
@@ -150,7 +180,12 @@ bool Save_Picture() {
         ReportStepFailure(step, "A picture of type \"" + PictureType + "\" cannot be written.");
         return false;
     }
-    platform::SavePicture(*BMP_picture, OutputPicturePath(PictureType), *format);
+    const std::string target = OutputPicturePath(PictureType);
+    if (IsAnInputFile(target)) {
+        ReportStepFailure(step, InputFileDetail(target));
+        return false;
+    }
+    platform::SavePicture(*BMP_picture, target, *format);
 
     // The preview is the output size, which can be larger than the bitmap itself ("Browser"
     // keeps the input's width). The bitmap is written by now: a preview that cannot be had
@@ -190,6 +225,10 @@ void CopyPicture() {
     // The chosen bitmap may already be the target; copying a file onto itself would empty it.
     if (std::filesystem::equivalent(source, target, ec))
         return;
+    if (IsAnInputFile(target)) {
+        ReportStepFailure(step, InputFileDetail(target));
+        return;
+    }
     platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
 }
 

@@ -30,7 +30,8 @@ std::string OutputPicturePath(const std::string& type);
 /// `New_picture` (none when a picture of the output size cannot be had: above the caps or out
 /// of memory) and empties `BMP_picture`. Writes only under a name that this job's XML
 /// writer set, and nothing after a failed bitmap step (`ComposeFailed`, already reported);
-/// without a name, without a picture, or with a type it cannot write, it reports
+/// without a name, without a picture, with a type it cannot write, or when the output path is a
+/// file of the input skin (its XML, the opened bitmap or a bitmap beside the XML), it reports
 /// the failure, makes `Job_Ok` false and gives false, writing nothing. Throws IOException
 /// when the file cannot be written (an earlier file of the name is then kept) and
 /// RuntimeException when the picture cannot be encoded.
@@ -39,8 +40,9 @@ bool Save_Picture();
 /// Copies the bitmap file of this job byte for byte to `FileName` followed by its type,
 /// replacing an earlier file: the file the opener read, or else the first of the input
 /// XML's name with "bmp", "png", "jpg" that exists. Sets `PictureType` to its type. Copies
-/// only under a name that this job's XML writer set; without one, or without a file to copy,
-/// it reports the failure and makes `Job_Ok` false. Throws IOException when the copy fails.
+/// only under a name that this job's XML writer set; without one, without a file to copy, or
+/// when the target is another file of the input skin, it reports the failure and makes
+/// `Job_Ok` false. Throws IOException when the copy fails.
 void CopyPicture();
 
 }  // namespace Variables

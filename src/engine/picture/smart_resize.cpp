@@ -192,6 +192,10 @@ void Smart_Resize() {
         return;
     }
     XML_Job();
+    // The rescaling has reported its failure; its lines are half rewritten and must not become
+    // the output skin, nor a bitmap be written for it.
+    if (!Rescale_Ok)
+        return;
 
     const bool unchanged = X_prop == 1.0F && Y_prop == 1.0F && !UseExternPicture &&
                            !Browser::Browser_Change && !OutdoorPicture && !differ;

@@ -14,7 +14,7 @@ namespace Variables {
 /// through the `SmartRefusalSink`, with the smallest output height that keeps them all at 245
 /// pixels; when only some browsers fall under it the user is warned and the job goes on.
 /// A "RekordBox" skin that grows both ways goes to `SpecialResize` instead. Writes the output
-/// XML, then writes or copies the output bitmap.
+/// XML, then writes or copies the output bitmap; after a failed rescaling it writes neither.
 /// Throws what the bitmap writer and copier throw; the steps it calls report their own
 /// failures.
 void Smart_Resize();
@@ -23,6 +23,7 @@ void Smart_Resize();
 /// browsers take the whole height difference at the input width, then the x values and
 /// widths are rescaled with the "Smart" rules while heights stay, and the bitmap is widened
 /// by repeating the columns beside its centre. Always produces the requested output size.
+/// A failed browser step or rescaling ends it before anything more is written.
 /// Throws as `Smart_Resize`.
 void SpecialResize();
 

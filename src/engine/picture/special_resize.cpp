@@ -29,10 +29,16 @@ void SpecialResize() {
     if (!smartrules::BrowsersKeepTheirMinimum(false))
         return;
     Browser::Browser_Resize();
+    // A failed step has reported itself and leaves half-rewritten lines or no composed bitmap:
+    // the width step must not build on them, nor anything be written for them.
+    if (!Job_Ok)
+        return;
 
     outWidth = requestedWidth;
     inHeight = outHeight;
     XML_Job();
+    if (!Rescale_Ok)
+        return;
     Scale_FixedPicture();
     SaveXML();
     Save_Picture();

@@ -291,3 +291,78 @@ TEST_F(BitmapFilesTest, CopyWithoutASourceOrAnOutputNameCopiesNothing) {
     EXPECT_FALSE(Variables::Job_Ok);
     EXPECT_FALSE(fs::exists(dir / "out" / "skin.png"));
 }
+
+// An output whose name ends in "xml" without the dot ("skin.myxml") takes the input's bitmap
+// name ("skin." + "png"): the writer and the copier refuse rather than replace a file of the
+// input skin, however its path is spelt.
+struct InputFileCase {
+    const char* name;
+    const char* outputBase;  // FileName, relative to the test folder
+    bool openedElsewhere;    // the job opened a picture outside the input folder
+};
+
+const InputFileCase kInputFileCases[] = {
+    // clang-format off
+    {"OpenedBitmap",           "in/skin.",        false},
+    {"BitmapBesideTheXml",     "in/skin.",        true},
+    {"ThroughALinkedFolder",   "linked/skin.",    false},
+    {"ThroughDotDot",          "out/../in/skin.", false},
+    // clang-format on
+};
+
+class InputFileTest : public BitmapFilesTest, public ::testing::WithParamInterface<InputFileCase> {
+protected:
+    void SetUp() override {
+        BitmapFilesTest::SetUp();
+        fs::create_directory_symlink(dir / "in", dir / "linked");
+        input = WriteBitmap("skin.png", RGB(0, 0, 255), PictureFormat::PNG);
+        inputBytes = ReadAll(input);
+        Variables::OpenedPictureFile = input.string();
+        if (GetParam().openedElsewhere) {
+            const fs::path elsewhere = dir / "out" / "chosen.png";
+            platform::SavePicture(*Picture::New(2, 2), elsewhere, PictureFormat::PNG);
+            Variables::OpenedPictureFile = elsewhere.string();
+        }
+        Variables::FileName = (dir / GetParam().outputBase).string();
+        Variables::XMLSavedThisJob = true;
+        Variables::PictureType = "png";
+    }
+    void ExpectRefused() {
+        EXPECT_FALSE(Variables::Job_Ok);
+        EXPECT_EQ(ReadAll(input), inputBytes);
+        ASSERT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(dialogs->shown[0], "An error occured when " + step +
+                                         ", please retry the process.\nThe output "
+                                         "bitmap \"" +
+                                         Variables::FileName +
+                                         "png\" is a file of the input skin; it "
+                                         "is not written over.");
+        EXPECT_NE(Log().find("\n**Exception\n" + step + "\n--"), std::string::npos);
+    }
+
+    fs::path input;
+    std::string inputBytes;
+    std::string step;
+};
+
+TEST_P(InputFileTest, WriterRefusesToReplaceIt) {
+    Variables::BMP_picture = Picture::New(4, 2);
+    step = "Saving Skin Picture File";
+    EXPECT_FALSE(Variables::Save_Picture());
+    ExpectRefused();
+}
+
+TEST_P(InputFileTest, CopierRefusesToReplaceIt) {
+    step = "Copying Skin Picture File";
+    Variables::CopyPicture();
+    if (GetParam().openedElsewhere) {
+        ExpectRefused();
+    } else {
+        // Copying the opened file onto itself changes nothing and is no failure.
+        EXPECT_TRUE(Variables::Job_Ok);
+        EXPECT_EQ(ReadAll(input), inputBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BitmapFiles, InputFileTest, ::testing::ValuesIn(kInputFileCases),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -433,4 +433,59 @@ TEST_F(SmartJobTest, RekordBoxWithoutBrowserRefusedWithZero) {
     EXPECT_FALSE(std::filesystem::exists(OutputBitmapPath()));
 }
 
+// A value whose expression has no value fails the rescaling on its line. The lines are then
+// half rewritten: neither they nor a bitmap may be written.
+struct FailedRescalingCase {
+    const char* name;
+    const char* skinName;
+    std::int32_t width;
+    std::int32_t height;
+    const char* outputSkinLine;  // the output's skin line, or nullptr: the earlier output stays
+};
+
+const FailedRescalingCase kFailedRescalingCases[] = {
+    // clang-format off
+    {"AgreeingAspects",  "s",         200, 150, nullptr},
+    {"DifferingAspects", "s",         200, 180, nullptr},
+    // The browser step has written its whole output before the width step fails on the line:
+    // its skin, 25 rows higher at the input width, stays as it was written.
+    {"WideResize",       "RekordBox", 160, 100,
+        R"(<skin name="RekordBox" version="6" width="100" height="100">)"},
+    // clang-format on
+};
+
+class SmartFailedRescalingTest : public SmartJobTest,
+                                 public ::testing::WithParamInterface<FailedRescalingCase> {};
+
+TEST_P(SmartFailedRescalingTest, WritesNeitherTheLinesNorABitmap) {
+    const FailedRescalingCase& c = GetParam();
+    std::vector<std::string> lines = SkinLines(c.skinName, true);
+    lines[6] = R"(<pos x="40/0" y="70"/>)";
+    WriteSkin(lines, methodpictures::Make(100, 95, BandPixel).get());
+    Variables::SkinName = c.skinName;
+    AnalysedBrowser();
+    dir.Write("out/result.xml", "earlier output");
+    ASSERT_TRUE(Variables::Open_XML());
+    Run(c.width, c.height);
+
+    EXPECT_FALSE(Variables::Job_Ok);
+    EXPECT_EQ(dialogs->shown, std::vector<std::string>{"An error occured on line 7."});
+    if (c.outputSkinLine) {
+        const std::vector<std::string> out = OutputLines();
+        ASSERT_GE(out.size(), 8u);
+        EXPECT_EQ(out[1], c.outputSkinLine);
+        EXPECT_EQ(out[7], R"(<pos x="40/0" y="95"/>)");  // 70 + 25; x left for the width step
+    } else {
+        EXPECT_EQ(testsupport::ReadAll(dir / "out" / "result.xml"), "earlier output");
+    }
+    EXPECT_FALSE(std::filesystem::exists(OutputBitmapPath()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"),
+                            std::filesystem::directory_iterator()),
+              1);  // no file left half written
+}
+
+INSTANTIATE_TEST_SUITE_P(Smart, SmartFailedRescalingTest,
+                         ::testing::ValuesIn(kFailedRescalingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
