@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,36 @@ TEST_F(WriteConfigTest, ReadBackThroughTheKeyReaderAfterAnEarlierFile) {
     Open_directory = "/new";
     WriteConfig(window);
     EXPECT_EQ(GetConfigEntry(ConfigText(), "Open", "Params"), "/new");  // replaced whole
+}
+
+// A settings file that cannot be used reads as no settings: every key takes its default, and
+// the file is left as it was for the next write to replace.
+TEST_F(WriteConfigTest, UnusableSettingsFileReadsAsNoSettings) {
+    struct {
+        const char* name;
+        std::function<void()> make;
+        std::string text;  // what ConfigText gives
+    } const kFiles[] = {
+        {"Missing", [] {}, ""},
+        {"Folder", [&] { fs::create_directories(ConfigFile()); }, ""},
+        {"OverOneMebibyte",
+         [&] {
+             prefs.Write("Malvoren Tool/Config.ini", "[Params]\nOpen=/a\n");
+             fs::resize_file(ConfigFile(), 1024 * 1024 + 1);
+         },
+         ""},
+        {"Binary", [&] { prefs.Write("Malvoren Tool/Config.ini", std::string("\0\xFF=\n[", 5)); },
+         std::string("\0\xFF=\n[", 5)},
+    };
+    for (const auto& f : kFiles) {
+        fs::remove_all(prefs / "Malvoren Tool");
+        f.make();
+        EXPECT_EQ(ConfigText(), f.text) << f.name;
+        EXPECT_EQ(GetConfigEntry(ConfigText(), "Open", "Params", "<default>"), "<default>")
+            << f.name;
+    }
+    EXPECT_EQ(fs::file_size(ConfigFile()), 5u);  // read, never changed
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 
 }  // namespace

@@ -217,4 +217,42 @@ TEST_F(LanguageTest, ShippedReferenceFileMatchesTheBuiltInMessages) {
     EXPECT_TRUE(dialogs->shown.empty());
 }
 
+// Language files that hold nothing usable: the listing skips or stops at them and the built-in
+// English stays, without a crash.
+TEST_F(LanguageTest, UnusableLanguageFilesLeaveEnglish) {
+    struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> shown;
+    } const kFiles[] = {
+        {"Empty", "", {}},
+        {"OnlyLineEnds", "\r\n\r\n", {}},
+        {"Binary", std::string("\0\xFF\xFE=\x01", 6), {}},
+        {"NameWithoutMessages", "[Lang=Bare]", {}},
+    };
+    for (const auto& f : kFiles) {
+        Language::ResetLanguage();
+        Language::ResetMessages();
+        dialogs->shown.clear();
+        fs::remove_all(resources / "Languages");
+        Bundled("x.lng", f.text);
+        Load("Bare");
+        EXPECT_EQ(dialogs->shown, f.shown) << f.name;
+        EXPECT_EQ(Language::Messages[1], "File does not exist.") << f.name;
+        EXPECT_EQ(Language::Lng("File"), "File") << f.name;
+    }
+}
+
+TEST_F(LanguageTest, LanguageFileOverTheCapEndsTheListingUnread) {
+    Bundled("a.lng", "[Lang=A]");
+    const fs::path big = Bundled("b.lng", "[Lang=Big]\n");
+    fs::resize_file(big, Language::kMaxLanguageBytes + 1);
+    Load("Big");
+    EXPECT_EQ(Language::AvailableLang,
+              std::vector<std::string>{"A*" + (resources / "Languages" / "a.lng").string()});
+    EXPECT_EQ(dialogs->shown, std::vector<std::string>{"File not Found"});
+    EXPECT_EQ(INI_Read_Write::Lang, "English");
+    EXPECT_EQ(fs::file_size(big), Language::kMaxLanguageBytes + 1);
+}
+
 }  // namespace

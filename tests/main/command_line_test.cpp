@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,61 @@ const MethodCase kMethodCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ExampleSkin, MethodTest, ::testing::ValuesIn(kMethodCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Bad input through the real program: what it prints, its exit status, and that a failed job
+// leaves nothing of its own and the input skin as it was.
+struct BadSkinCase {
+    const char* name;
+    std::function<void(const fs::path& app)> prepare;  // on tidewater.xml and tidewater.png
+    std::vector<std::string> args;
+    int exitStatus;
+    std::vector<std::string> errHas;
+};
+
+const BadSkinCase kBadSkinCases[] = {
+    // clang-format off
+    {"NoBitmapDialogIsCancelled", [](const fs::path& a) { fs::remove(a / "tidewater.png"); },
+        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 1,
+        {"Open file: no one can answer a file dialog in this run; cancelled.",
+         "An error occured when Getting Skin Graphics File, please retry the process.",
+         "Unable to open the graphics file.\nThe graphics won't be resized.", "Failed resizing", kUsage}},
+    {"TruncatedBitmap", [](const fs::path& a) { fs::resize_file(a / "tidewater.png", 3000); },
+        {"-w", "1280", "-r", "smart", "tidewater.xml", "out.xml"}, 1,
+        {"An error occured when , please retry the process.", "Failed resizing", kUsage}},
+    {"EmptySkin", [](const fs::path& a) { fs::resize_file(a / "tidewater.xml", 0); },
+        {"-w", "1280", "-r", "border", "tidewater.xml", "out.xml"}, 1, {"An error occured.\n", kUsage}},
+    {"OutputBitmapNameIsAFolder", [](const fs::path& a) { fs::create_directory(a / "out.png"); },
+        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 2,
+        {"An unhandled exception occurred.", "cannot replace", "IOException"}},
+    // clang-format on
+};
+
+class BadSkinTest : public ::testing::TestWithParam<BadSkinCase> {};
+
+TEST_P(BadSkinTest, SaysWhyAndLeavesNothingOfItsOwn) {
+    const BadSkinCase& c = GetParam();
+    testsupport::TempFolder app;
+    testsupport::TempFolder cwd;
+    const fs::path examples = fs::path(MALVOREN_SOURCE_DIR) / "examples";
+    fs::copy_file(examples / "tidewater.xml", app / "tidewater.xml");
+    fs::copy_file(examples / "tidewater.png", app / "tidewater.png");
+    c.prepare(app.Path());
+    const std::string xml = testsupport::ReadAll(app / "tidewater.xml");
+    const std::string png = testsupport::ReadAll(app / "tidewater.png");
+
+    const RunResult r = RunTool(c.args, app.Path(), cwd.Path());
+    EXPECT_EQ(r.exitStatus, c.exitStatus) << r.err;
+    EXPECT_EQ(r.out, "");
+    for (const std::string& text : c.errHas)
+        EXPECT_NE(r.err.find(text), std::string::npos) << "missing: " << text << "\n" << r.err;
+    EXPECT_FALSE(fs::exists(app / "out.xml"));
+    EXPECT_FALSE(fs::is_regular_file(app / "out.png"));
+    EXPECT_EQ(testsupport::ReadAll(app / "tidewater.xml"), xml);
+    EXPECT_EQ(testsupport::ReadAll(app / "tidewater.png"), png);
+}
+
+INSTANTIATE_TEST_SUITE_P(ExampleSkin, BadSkinTest, ::testing::ValuesIn(kBadSkinCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
