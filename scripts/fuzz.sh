@@ -15,7 +15,7 @@ targets=("$@")
 ((${#targets[@]})) ||
     targets=(maths_fuzz skin_fuzz settings_fuzz picture_fuzz methods_fuzz picture_reader_fuzz)
 scripts/build-asan.sh "${targets[@]}"
-export QT_QPA_PLATFORM=offscreen MALVOREN_MAX_PIXELS=4000000 MALVOREN_RESOURCES_DIR="$PWD/resources"
+export QT_QPA_PLATFORM=offscreen MALVOREN_MAX_PIXELS=4000000 MALVOREN_WORKERS=1 MALVOREN_RESOURCES_DIR="$PWD/resources"
 for t in "${targets[@]}"; do
     work="build-asan/fuzz/work/$t"
     mkdir -p "$work"

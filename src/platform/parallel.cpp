@@ -1,6 +1,7 @@
 #include "platform/parallel.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <thread>
 #include <vector>
@@ -9,7 +10,16 @@ namespace platform {
 
 int WorkerCount() noexcept {
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
+    int count = cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
+    // A lower count asked for by the environment: a shared machine, or a fuzzer, where a new
+    // thread for every picture costs more than the work and blurs its coverage.
+    if (const char* asked = std::getenv("MALVOREN_WORKERS")) {
+        char* end = nullptr;
+        const long n = std::strtol(asked, &end, 10);
+        if (end != asked && *end == '\0' && n >= 1 && n < count)
+            count = static_cast<int>(n);
+    }
+    return count;
 }
 
 void ParallelFor(int count, const std::function<void(int)>& work, int threads) {

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-/// The number of threads that pure pixel work may use: one per core, at least 1.
+/// The number of threads that pure pixel work may use: one per core (at most 64), at least 1,
+/// or fewer when `MALVOREN_WORKERS` holds a smaller positive number.
 int WorkerCount() noexcept;
 
 /// Runs work(i) for every i in [0, count) on up to `threads` threads (0: WorkerCount()), and
