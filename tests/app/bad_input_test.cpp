@@ -7,6 +7,7 @@
 #include "app/messages/messages.h"
 #include "app/messages/run_once.h"
 #include "engine/picture/pictures.h"
+#include "engine/picture/smart_resize.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
@@ -30,6 +31,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -335,6 +337,58 @@ TEST_F(BadInputTest, BitmapSmallerThanTheSkinIsScaledByTheSkinsRatios) {
     for (const auto& [name, content] : before)
         EXPECT_EQ(after.at(name), content) << name;
     EXPECT_EQ(after.size(), before.size() + 2);  // out.xml and out.png
+}
+
+// What the refusal of a "Smart" job tells the main window; headless, standard error.
+class RecordingSink : public Variables::SmartRefusalSink {
+public:
+    explicit RecordingSink(std::vector<std::string>& calls)
+        : m_calls(calls) {}
+    void ShowFilesPage() override {}
+    void ShowHeightToolTip(const std::string& message) override { m_calls.push_back(message); }
+    void SetHeightText(const std::string& height) override { m_calls.push_back(height); }
+    void HideProgressWheel() override {}
+
+private:
+    std::vector<std::string>& m_calls;
+};
+
+// A "Smart" job whose browsers would fall under 245 rows, or a skin without a browser whose
+// aspect changes, is refused with the smallest output height that would do, and writes nothing.
+TEST_F(BadInputTest, SmartJobThatWouldCrushTheBrowserIsRefused) {
+    struct {
+        const char* name;
+        bool withBrowser;
+        const char* height;
+        const char* proposed;
+    } const kRefusals[] = {
+        // 600 * 1.28 = 768 rows, the browser 300 * 1.28 = 384 of them; 600 rows would leave it
+        // 384 - 168 = 216. It keeps 245 at 768 - (384 - 245) = 629 rows.
+        {"BrowserUnder245", true, "600", "629"},
+        {"NoBrowser", false, "700", "0"},
+    };
+    for (const auto& r : kRefusals) {
+        std::vector<std::string> lines = kSkin;
+        if (!r.withBrowser)
+            lines.erase(lines.begin() + 2, lines.begin() + 6);
+        WriteSkin(skins / "skin.xml", lines);
+        dialogs->shown.clear();
+        Variables::ResetDefaults();
+        Browser::ResetDefaults();
+        std::vector<std::string> calls;
+        auto previous = Variables::SetRefusalSink(std::make_unique<RecordingSink>(calls));
+        const Tree before = Snapshot(skins);
+
+        EXPECT_EQ(App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", r.height, "-r", "smart",
+                            (skins / "skin.xml").string(), (skins / "out.xml").string()},
+                           out, err),
+                  App::kExitNoWindow)
+            << r.name;
+        Variables::SetRefusalSink(std::move(previous));
+        EXPECT_EQ(calls, (std::vector<std::string>{Language::Messages[53], r.proposed})) << r.name;
+        EXPECT_EQ(dialogs->shown, (std::vector<std::string>{"", InFolder(kFailed)})) << r.name;
+        EXPECT_EQ(Snapshot(skins), before) << r.name;
+    }
 }
 
 }  // namespace
