@@ -209,6 +209,12 @@ const BadInputCase kCases[] = {
         {"The output skin {skins}/SKIN.myxml would write its bitmap over the input skin's bitmap.\n"
          "Choose an output of another name."}, ""},
 
+    // An output bitmap name that is a link to the input's bitmap: the writer refuses it too.
+    {"OutputBitmapIsALinkToTheInputs", "simple", [](const fs::path& s) { fs::create_symlink("skin.png", s / "out.png"); },
+        "out.xml", 1,
+        {"An error occured when Saving Skin Picture File, please retry the process.\nThe output bitmap "
+         "\"{skins}/out.png\" is a file of the input skin; it is not written over.", kFailed}, ""},
+
     // The output folder cannot take the files.
     {"OutputFolderMissing", "simple", Nothing, "gone/out.xml", 1, {"An error occured on line 12.", kFailed}, ""},
     {"OutputFolderMissingBorder", "border", Nothing, "gone/out.xml", 1, {"An error occured on line 13.", kFailed}, ""},
