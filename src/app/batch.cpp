@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
 #include <system_error>
 
 namespace App {
@@ -166,6 +167,23 @@ void RunMethod() {
             platform::MsgBox(
                 "The skin has no browser element with a position and a height: the \"Browser\" "
                 "method has no browser to give the height to.");
+            Variables::Job_Ok = false;
+            return;
+        }
+        // The whole height difference goes to the first browser: taking more rows than it
+        // has would write a skin whose browser has a negative height.
+        const std::int64_t browserRows = static_cast<std::int64_t>(Browser::Browser_Height[0]) +
+                                         Variables::outHeight - Variables::inHeight;
+        if (browserRows < 0) {
+            platform::MsgBox("The skin's browser is " + std::to_string(Browser::Browser_Height[0]) +
+                             " pixels high: the \"Browser\" method cannot make the skin " +
+                             std::to_string(static_cast<std::int64_t>(Variables::inHeight) -
+                                            Variables::outHeight) +
+                             " pixels lower." + Variables::RC +
+                             "Choose an output height of at least " +
+                             std::to_string(static_cast<std::int64_t>(Variables::inHeight) -
+                                            Browser::Browser_Height[0]) +
+                             ".");
             Variables::Job_Ok = false;
             return;
         }

@@ -124,6 +124,7 @@ struct BadInputCase {
     int exitStatus;
     std::vector<std::string> messages;  // every message box, "{skins}" for the folder
     std::string errHas;                 // a text standard error must hold
+    const char* height = "768";         // the output height; the width is 1024
 };
 
 void PrintTo(const BadInputCase& c, std::ostream* os) {
@@ -161,6 +162,11 @@ void FailingExpression(const fs::path& s) {
     lines[kButtonLine] = R"(  <pos x="10" y="580/0"/>)";
     WriteSkin(s / "skin.xml", lines);
 }
+void SmallBrowser(const fs::path& s) {
+    std::vector<std::string> lines = kSkin;
+    lines[3] = R"(  <size width="400" height="40"/>)";
+    WriteSkin(s / "skin.xml", lines);
+}
 void MakeFolder(const fs::path& s, const char* name) {
     fs::create_directory(s / name);
 }
@@ -187,6 +193,12 @@ const BadInputCase kCases[] = {
     {"ExpressionFailsBorder",  "border",  FailingExpression, "out.xml", 1, {"An error occured on line 8.", kFailed}, ""},
     {"ExpressionFailsBrowser", "browser", FailingExpression, "out.xml", 1, {"An error occured on line 8.", kFailed}, ""},
     {"ExpressionFailsSmart",   "smart",   FailingExpression, "out.xml", 1, {"An error occured on line 8.", kFailed}, ""},
+
+    // "Browser" gives the whole height difference to the first browser, here 40 rows high: 120
+    // rows less would leave it -80. From 600 - 40 = 560 rows on its height is not negative.
+    {"BrowserWouldLoseAllItsRows", "browser", SmallBrowser, "out.xml", 1,
+        {"The skin's browser is 40 pixels high: the \"Browser\" method cannot make the skin 120 pixels "
+         "lower.\nChoose an output height of at least 560.", kFailed}, "", "480"},
 
     // The output is the input: no job, and no message from batch mode itself.
     {"OutputIsTheInputThroughALink", "simple", [](const fs::path& s) { fs::create_symlink("skin.xml", s / "link.xml"); },
@@ -273,8 +285,8 @@ protected:
         App::ResetState();
     }
 
-    int Run(const std::string& method, const std::string& output) {
-        return App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", "768", "-r", method,
+    int Run(const std::string& method, const std::string& output, const char* height = "768") {
+        return App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", height, "-r", method,
                          (skins / "skin.xml").string(), (skins / output).string()},
                         out, err);
     }
@@ -296,7 +308,7 @@ TEST_P(BadInputTest, SaysWhatIsWrongAndLeavesTheInputs) {
     c.prepare(skins);
     const Tree before = Snapshot(skins);
 
-    EXPECT_EQ(Run(c.method, c.output), c.exitStatus) << err.str();
+    EXPECT_EQ(Run(c.method, c.output, c.height), c.exitStatus) << err.str();
 
     std::vector<std::string> expected;
     for (const std::string& message : c.messages)
@@ -343,6 +355,14 @@ TEST_F(BadInputTest, BitmapSmallerThanTheSkinIsScaledByTheSkinsRatios) {
     for (const auto& [name, content] : before)
         EXPECT_EQ(after.at(name), content) << name;
     EXPECT_EQ(after.size(), before.size() + 2);  // out.xml and out.png
+}
+
+TEST_F(BadInputTest, BrowserKeepingOneRowIsResized) {
+    SmallBrowser(skins);
+    EXPECT_EQ(Run("browser", "out.xml", "561"), App::kExitOk) << err.str();  // 40 - 39 rows
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_NE(testsupport::ReadAll(skins / "out.xml").find(R"(<size width="400" height="1"/>)"),
+              std::string::npos);
 }
 
 // What the refusal of a "Smart" job tells the main window; headless, standard error.
