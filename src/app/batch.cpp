@@ -22,7 +22,7 @@
 #include "platform/text.h"
 
 #include <filesystem>
-#include <map>
+#include <string>
 #include <system_error>
 
 namespace App {
@@ -89,28 +89,6 @@ bool OutputBitmapWouldReplaceInput() {
                     Variables::ReplaceExtension(Variables::OutputXMLPath, ""));
 }
 
-// Size and time of every file of the output folder before the job, by canonical path, to tell
-// what the job wrote.
-using FolderListing = std::map<fs::path, std::pair<std::uintmax_t, fs::file_time_type>>;
-
-FolderListing ListFolder(const fs::path& folder) {
-    FolderListing listing;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code sizeEc;
-        std::error_code timeEc;
-        std::error_code pathEc;
-        if (!it->is_regular_file(sizeEc))
-            continue;
-        const auto size = it->file_size(sizeEc);
-        const auto time = it->last_write_time(timeEc);
-        const fs::path path = fs::weakly_canonical(it->path(), pathEc);
-        if (!sizeEc && !timeEc && !pathEc)
-            listing[path] = {size, time};
-    }
-    return listing;
-}
-
 bool IsAnInput(const fs::path& path) {
     std::error_code ec;
     for (const std::string& input : {Variables::InputXMLPath, Variables::OpenedPictureFile}) {
@@ -120,27 +98,17 @@ bool IsAnInput(const fs::path& path) {
     return false;
 }
 
-// A failed job must leave no half output behind (an XML whose bitmap is missing, or lines half
-// rewritten): what this job wrote under the output's name goes. An earlier file of that name
-// was already replaced when the job wrote it, so nothing more is lost; inputs are never removed.
-void RemoveOutputOfFailedJob(const FolderListing& before) {
+// A failed job must leave no half output behind: an output skin whose bitmap is missing goes.
+// An earlier file of that name was already replaced when the job wrote it, so nothing more is
+// lost. The bitmap is the job's last step and is never written after a failed one, so a failed
+// job has written none.
+void RemoveOutputOfFailedJob() {
     if (!Variables::XMLSavedThisJob)
         return;
-    std::error_code ec;
     const fs::path xml(Variables::OutputXMLPath);
+    std::error_code ec;
     if (!IsAnInput(xml))
         fs::remove(xml, ec);
-    if (Variables::PictureType.empty())
-        return;
-    const fs::path bitmap(Variables::OutputPicturePath(Variables::PictureType));
-    if (!fs::is_regular_file(bitmap, ec) || IsAnInput(bitmap))
-        return;
-    const auto earlier = before.find(fs::weakly_canonical(bitmap, ec));
-    const bool writtenNow = earlier == before.end() ||
-                            earlier->second.first != fs::file_size(bitmap, ec) ||
-                            earlier->second.second != fs::last_write_time(bitmap, ec);
-    if (writtenNow)
-        fs::remove(bitmap, ec);
 }
 
 void RunMethod() {
@@ -166,6 +134,23 @@ void RunMethod() {
             platform::MsgBox(
                 "The skin has no browser element with a position and a height: the \"Browser\" "
                 "method has no browser to give the height to.");
+            Variables::Job_Ok = false;
+            return;
+        }
+        // The whole height difference goes to the first browser: taking more rows than it
+        // has would write a skin whose browser has a negative height.
+        const std::int64_t browserRows = static_cast<std::int64_t>(Browser::Browser_Height[0]) +
+                                         Variables::outHeight - Variables::inHeight;
+        if (browserRows < 0) {
+            platform::MsgBox("The skin's browser is " + std::to_string(Browser::Browser_Height[0]) +
+                             " pixels high: the \"Browser\" method cannot make the skin " +
+                             std::to_string(static_cast<std::int64_t>(Variables::inHeight) -
+                                            Variables::outHeight) +
+                             " pixels lower." + Variables::RC +
+                             "Choose an output height of at least " +
+                             std::to_string(static_cast<std::int64_t>(Variables::inHeight) -
+                                            Browser::Browser_Height[0]) +
+                             ".");
             Variables::Job_Ok = false;
             return;
         }
@@ -230,7 +215,6 @@ bool ParseCommand(const std::string& commandLine) {
         return false;
     }
     Variables::XMLSavedThisJob = false;
-    const FolderListing outputFolder = ListFolder(fs::path(Variables::OutputXMLPath).parent_path());
     try {
         if (Variables::Open_XML()) {
             RunMethod();
@@ -242,11 +226,11 @@ bool ParseCommand(const std::string& commandLine) {
     } catch (...) {
         // A failure that no step handles (the bitmap writer cannot write, "Smart" cannot
         // write its skin) still goes to the report, but leaves no half output behind either.
-        RemoveOutputOfFailedJob(outputFolder);
+        RemoveOutputOfFailedJob();
         throw;
     }
     if (!Variables::Job_Ok) {
-        RemoveOutputOfFailedJob(outputFolder);
+        RemoveOutputOfFailedJob();
         platform::MsgBox("Failed resizing " + Variables::InputXMLPath + rc +
                          "You should try with the GUI.");
     }

@@ -7,6 +7,7 @@
 #include "app/messages/messages.h"
 #include "app/messages/run_once.h"
 #include "engine/picture/pictures.h"
+#include "engine/picture/smart_resize.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
@@ -30,6 +31,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -122,6 +124,7 @@ struct BadInputCase {
     int exitStatus;
     std::vector<std::string> messages;  // every message box, "{skins}" for the folder
     std::string errHas;                 // a text standard error must hold
+    const char* height = "768";         // the output height; the width is 1024
 };
 
 void PrintTo(const BadInputCase& c, std::ostream* os) {
@@ -159,6 +162,11 @@ void FailingExpression(const fs::path& s) {
     lines[kButtonLine] = R"(  <pos x="10" y="580/0"/>)";
     WriteSkin(s / "skin.xml", lines);
 }
+void SmallBrowser(const fs::path& s) {
+    std::vector<std::string> lines = kSkin;
+    lines[3] = R"(  <size width="400" height="40"/>)";
+    WriteSkin(s / "skin.xml", lines);
+}
 void MakeFolder(const fs::path& s, const char* name) {
     fs::create_directory(s / name);
 }
@@ -186,6 +194,12 @@ const BadInputCase kCases[] = {
     {"ExpressionFailsBrowser", "browser", FailingExpression, "out.xml", 1, {"An error occured on line 8.", kFailed}, ""},
     {"ExpressionFailsSmart",   "smart",   FailingExpression, "out.xml", 1, {"An error occured on line 8.", kFailed}, ""},
 
+    // "Browser" gives the whole height difference to the first browser, here 40 rows high: 120
+    // rows less would leave it -80. From 600 - 40 = 560 rows on its height is not negative.
+    {"BrowserWouldLoseAllItsRows", "browser", SmallBrowser, "out.xml", 1,
+        {"The skin's browser is 40 pixels high: the \"Browser\" method cannot make the skin 120 pixels "
+         "lower.\nChoose an output height of at least 560.", kFailed}, "", "480"},
+
     // The output is the input: no job, and no message from batch mode itself.
     {"OutputIsTheInputThroughALink", "simple", [](const fs::path& s) { fs::create_symlink("skin.xml", s / "link.xml"); },
         "link.xml", 1, {}, ""},
@@ -206,6 +220,12 @@ const BadInputCase kCases[] = {
     {"OutputBitmapWouldBeTheInputsSmart", "smart", Nothing, "SKIN.myxml", 1,
         {"The output skin {skins}/SKIN.myxml would write its bitmap over the input skin's bitmap.\n"
          "Choose an output of another name."}, ""},
+
+    // An output bitmap name that is a link to the input's bitmap: the writer refuses it too.
+    {"OutputBitmapIsALinkToTheInputs", "simple", [](const fs::path& s) { fs::create_symlink("skin.png", s / "out.png"); },
+        "out.xml", 1,
+        {"An error occured when Saving Skin Picture File, please retry the process.\nThe output bitmap "
+         "\"{skins}/out.png\" is a file of the input skin; it is not written over.", kFailed}, ""},
 
     // The output folder cannot take the files.
     {"OutputFolderMissing", "simple", Nothing, "gone/out.xml", 1, {"An error occured on line 12.", kFailed}, ""},
@@ -265,8 +285,8 @@ protected:
         App::ResetState();
     }
 
-    int Run(const std::string& method, const std::string& output) {
-        return App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", "768", "-r", method,
+    int Run(const std::string& method, const std::string& output, const char* height = "768") {
+        return App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", height, "-r", method,
                          (skins / "skin.xml").string(), (skins / output).string()},
                         out, err);
     }
@@ -288,7 +308,7 @@ TEST_P(BadInputTest, SaysWhatIsWrongAndLeavesTheInputs) {
     c.prepare(skins);
     const Tree before = Snapshot(skins);
 
-    EXPECT_EQ(Run(c.method, c.output), c.exitStatus) << err.str();
+    EXPECT_EQ(Run(c.method, c.output, c.height), c.exitStatus) << err.str();
 
     std::vector<std::string> expected;
     for (const std::string& message : c.messages)
@@ -335,6 +355,66 @@ TEST_F(BadInputTest, BitmapSmallerThanTheSkinIsScaledByTheSkinsRatios) {
     for (const auto& [name, content] : before)
         EXPECT_EQ(after.at(name), content) << name;
     EXPECT_EQ(after.size(), before.size() + 2);  // out.xml and out.png
+}
+
+TEST_F(BadInputTest, BrowserKeepingOneRowIsResized) {
+    SmallBrowser(skins);
+    EXPECT_EQ(Run("browser", "out.xml", "561"), App::kExitOk) << err.str();  // 40 - 39 rows
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_NE(testsupport::ReadAll(skins / "out.xml").find(R"(<size width="400" height="1"/>)"),
+              std::string::npos);
+}
+
+// What the refusal of a "Smart" job tells the main window; headless, standard error.
+class RecordingSink : public Variables::SmartRefusalSink {
+public:
+    explicit RecordingSink(std::vector<std::string>& calls)
+        : m_calls(calls) {}
+    void ShowFilesPage() override {}
+    void ShowHeightToolTip(const std::string& message) override { m_calls.push_back(message); }
+    void SetHeightText(const std::string& height) override { m_calls.push_back(height); }
+    void HideProgressWheel() override {}
+
+private:
+    std::vector<std::string>& m_calls;
+};
+
+// A "Smart" job whose browsers would fall under 245 rows, or a skin without a browser whose
+// aspect changes, is refused with the smallest output height that would do, and writes nothing.
+TEST_F(BadInputTest, SmartJobThatWouldCrushTheBrowserIsRefused) {
+    struct {
+        const char* name;
+        bool withBrowser;
+        const char* height;
+        const char* proposed;
+    } const kRefusals[] = {
+        // 600 * 1.28 = 768 rows, the browser 300 * 1.28 = 384 of them; 600 rows would leave it
+        // 384 - 168 = 216. It keeps 245 at 768 - (384 - 245) = 629 rows.
+        {"BrowserUnder245", true, "600", "629"},
+        {"NoBrowser", false, "700", "0"},
+    };
+    for (const auto& r : kRefusals) {
+        std::vector<std::string> lines = kSkin;
+        if (!r.withBrowser)
+            lines.erase(lines.begin() + 2, lines.begin() + 6);
+        WriteSkin(skins / "skin.xml", lines);
+        dialogs->shown.clear();
+        Variables::ResetDefaults();
+        Browser::ResetDefaults();
+        std::vector<std::string> calls;
+        auto previous = Variables::SetRefusalSink(std::make_unique<RecordingSink>(calls));
+        const Tree before = Snapshot(skins);
+
+        EXPECT_EQ(App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", r.height, "-r", "smart",
+                            (skins / "skin.xml").string(), (skins / "out.xml").string()},
+                           out, err),
+                  App::kExitNoWindow)
+            << r.name;
+        Variables::SetRefusalSink(std::move(previous));
+        EXPECT_EQ(calls, (std::vector<std::string>{Language::Messages[53], r.proposed})) << r.name;
+        EXPECT_EQ(dialogs->shown, (std::vector<std::string>{"", InFolder(kFailed)})) << r.name;
+        EXPECT_EQ(Snapshot(skins), before) << r.name;
+    }
 }
 
 }  // namespace

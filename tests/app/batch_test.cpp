@@ -260,20 +260,18 @@ void WriteInputBitmap(const fs::path& path) {
 }
 
 TEST_F(BatchTest, FailedJobTakesAwayTheHalfOutputItWrote) {
-    // A value dividing by zero fails its line in the proportional step of "Smart", which then
-    // goes on to write the XML and the bitmap of a half-rewritten skin.
-    app.Write("in.xml",
-              "<skin name=\"D\" version=\"8\" width=\"800\" height=\"600\">\n<browser>\n"
-              "  <size width=\"400\" height=\"300\"/>\n  <pos x=\"200\" y=\"250\"/>\n</browser>\n"
-              "<button>\n  <pos x=\"10/0\" y=\"5\"/>\n</button>\n</skin>\n");
-    WriteInputBitmap(app / "in.png");
+    // "Border" writes the skin before it composes the bitmap, which a file holding no picture
+    // makes fail: the skin alone would be left without its bitmap.
+    app.Write("in.png", "no picture in here");
     app.Write("out/notes.txt", "not the job's");
-    const std::string input = testsupport::ReadAll(app / "in.png");
 
-    EXPECT_FALSE(Parse("-w 1000 -r smart in.xml out/out.xml"));
-    EXPECT_EQ(dialogs->shown.front(), "An error occured on line 7.");
+    EXPECT_FALSE(Parse("-w 1000 -r border in.xml out/out.xml"));
+    EXPECT_EQ(dialogs->shown.back(),
+              "Failed resizing " + InApp("in.xml") + "\nYou should try with the GUI.");
     EXPECT_EQ(FileNamesIn(app / "out"), std::vector<std::string>{"notes.txt"});
-    EXPECT_TRUE(testsupport::ReadAll(app / "in.png") == input) << "the input bitmap changed";
+    EXPECT_EQ(testsupport::ReadAll(app / "in.png"), "no picture in here");
+    EXPECT_EQ(testsupport::ReadAll(app / "in.xml"),
+              testsupport::ReadAll(testsupport::DataPath("app/skin_800x600.xml")));
 }
 
 TEST_F(BatchTest, FailedJobKeepsAnEarlierBitmapItDidNotWrite) {

@@ -163,6 +163,9 @@ void Scale_Picture() {
                 g.DrawPicture(*BMP_picture, 0, 0);
             } else {
                 platform::MsgBox("Problem opening the resized picture.");
+                // The step goes on without a base image; the black canvas it leaves is no
+                // bitmap of this skin and must not be written as one.
+                ComposeFailed = true;
             }
         } else if (!P_Old_Renderer && (shrinking || (X_prop != 1 && Y_prop != 1))) {
             const platform::PicturePtr scaled = ScalePicture1(source, Ws, Hs);

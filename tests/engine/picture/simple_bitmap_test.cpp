@@ -1,5 +1,6 @@
 #include "engine/picture/simple_bitmap.h"
 
+#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/engine_fixture.h"
@@ -7,15 +8,19 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
 #include "platform/exceptions.h"
+#include "platform/folderitem.h"
 #include "platform/graphics.h"
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
+#include "platform/text.h"
+#include "support/png_bytes.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -233,3 +238,66 @@ TEST_F(SimpleBitmapTest, PictureStageInvertsTwiceBack) {
     Variables::New_picture.reset();
     EXPECT_THROW(Variables::Outdoor_Picture(), platform::NilObjectException);
 }
+
+// A pre-resized picture replaces the scaled bitmap. Message 50 names the size it should have
+// (640 / 640 * 800 = 800 columns, 720 / 400 * 500 = 900 rows); a picture that cannot be had is
+// reported and leaves no bitmap to write.
+struct PreResizedCase {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    std::vector<std::string> shown;  // after message 50; "{file}" for the picture's path
+    bool composed;
+};
+
+const PreResizedCase kPreResizedCases[] = {
+    // clang-format off
+    {"Missing", [](const fs::path&) {},
+        {"An error occured when Getting Skin Graphics File, please retry the process.\n",
+         "Problem opening the resized picture."}, false},
+    {"HoldsNoPicture", [](const fs::path& p) { platform::WriteFileReplacing(p, "no PNG here"); },
+        {"An error occured when Drawing resized skin, please retry the process.\n"}, false},
+    {"AboveTheCaps", [](const fs::path& p) { platform::WriteFileReplacing(p, testsupport::PngClaiming(30000, 30000)); },
+        {"An error occured when Opening Skin Picture File, please retry the process.\n{file}: A "
+         "picture of 30000 x 30000 pixels is too large: at most 16384 pixels a side are handled.",
+         "Problem opening the resized picture."}, false},
+    {"OtherSizeIsDrawnAsItIs",
+        [](const fs::path& p) { platform::SavePicture(*Picture::New(50, 40), p, platform::PictureFormat::PNG); },
+        {}, true},
+    // clang-format on
+};
+
+class PreResizedTest : public SimpleBitmapTest,
+                       public ::testing::WithParamInterface<PreResizedCase> {};
+
+TEST_P(PreResizedTest, IsDrawnOrReportedAndNeverWrittenHalfMade) {
+    const PreResizedCase& c = GetParam();
+    const fs::path file = dir / "pre.png";
+    c.make(file);
+    Variables::InputXMLPath = (dir / "skin.xml").string();
+    Variables::UseExternPicture = true;
+    Variables::ExternPictureFile = file.string();
+    Output(800, 500);
+    Variables::Scale_Picture();
+
+    std::vector<std::string> shown = {Language::Messages[50] + "\n800 x 900"};
+    for (const std::string& text : c.shown)
+        shown.push_back(platform::ReplaceAll(text, "{file}", file.string()));
+    EXPECT_EQ(dialogs->shown, shown);
+    EXPECT_EQ(Variables::Job_Ok, c.composed);
+    EXPECT_EQ(Variables::ComposeFailed, !c.composed);
+
+    Variables::FileName = (dir / "out" / "skin.").string();
+    Variables::XMLSavedThisJob = true;
+    EXPECT_EQ(Variables::Save_Picture(), c.composed);
+    EXPECT_EQ(fs::exists(dir / "out" / "skin.png"), c.composed);
+    if (c.composed) {
+        // White from the picture, black where it does not reach.
+        const PicturePtr written = platform::OpenAsPicture(dir / "out" / "skin.png");
+        ASSERT_TRUE(written);
+        EXPECT_EQ(written->RGBSurface().Pixel(49, 39), RGB(255, 255, 255));
+        EXPECT_EQ(written->RGBSurface().Pixel(50, 40), RGB(0, 0, 0));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Simple, PreResizedTest, ::testing::ValuesIn(kPreResizedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
