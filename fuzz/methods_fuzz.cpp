@@ -88,7 +88,7 @@ std::string Quoted(const char* key, const std::string& value) {
 // One element of the skin, as the skins the tool meets write them; each kind reaches one of
 // the geometry lists or one rule of the methods.
 void AppendElement(Reader& in, std::vector<std::string>& lines) {
-    switch (in.Byte() % 11) {
+    switch (in.Byte() % 12) {
         case 0:
             lines.push_back("<Browser>");
             lines.push_back("<pos" + Quoted("x", Position(in)) + Quoted("y", Position(in)) + "/>");
@@ -133,8 +133,11 @@ void AppendElement(Reader& in, std::vector<std::string>& lines) {
             lines.push_back("<pos x=\"+" + Position(in) + "\" y=\"-" + Position(in) + "\"/>");
             break;
         case 7:
-            lines.push_back("<icon" + Quoted("x", Position(in)) + Quoted("y", Position(in)) +
-                            Quoted("x", "+" + Position(in)) + Quoted("y", Position(in)) + "/>");
+            // The icon passes read one line holding the icon's three states.
+            lines.push_back("<icon><off" + Quoted("x", Position(in)) + Quoted("y", Position(in)) +
+                            "/><over" + Quoted("x", "+" + Position(in)) +
+                            Quoted("y", Position(in)) + "/><down" + Quoted("x", Position(in)) +
+                            Quoted("y", "+" + Position(in)) + "/></icon>");
             break;
         case 8:
             lines.push_back("<logo>");
@@ -148,6 +151,11 @@ void AppendElement(Reader& in, std::vector<std::string>& lines) {
             lines.push_back("<mask" + Quoted("x", Position(in)) + Quoted("y", Position(in)) +
                             Quoted("width", SkinSize(in)) + Quoted("height", SkinSize(in)) + "/>");
             lines.push_back("</rhythmzone>");
+            break;
+        case 10:
+            // A position whose y is not written " y=" still moves with the skin.
+            lines.push_back("<pos" + Quoted("x", Position(in)) + Quoted("y1", Position(in)) +
+                            " y =\"" + Position(in) + "\"/>");
             break;
         default:
             lines.push_back("<text" + Quoted("x", Position(in)) + Quoted("y", Position(in)) +

@@ -19,7 +19,10 @@ export QT_QPA_PLATFORM=offscreen MALVOREN_MAX_PIXELS=4000000 MALVOREN_WORKERS=1 
 for t in "${targets[@]}"; do
     work="build-asan/fuzz/work/$t"
     mkdir -p "$work"
+    dict=()
+    [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
     echo "== $t for ${seconds}s"
     "build-asan/fuzz/$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
-        -print_final_stats=1 -artifact_prefix="build-asan/fuzz/$t-" "$work" "fuzz/corpus/$t"
+        -print_final_stats=1 "${dict[@]}" -artifact_prefix="build-asan/fuzz/$t-" "$work" \
+        "fuzz/corpus/$t"
 done

@@ -9,6 +9,12 @@
 #include "platform/rgbsurface.h"
 #include "platform/thread.h"
 
+#include <QImage>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
 namespace Browser {
 
 namespace {
@@ -26,6 +32,37 @@ bool CellPosition(std::int32_t cell, int w, int h, int pw, int ph, int& x, int& 
     x = column == 0 ? 0 : column == 1 ? centreX : w - pw;
     y = row == 0 ? 0 : row == 1 ? centreY : h - ph;
     return true;
+}
+
+/// The background repeated every picture width and height from the top left of a w × h
+/// rectangle, in one picture: drawn once, it gives what drawing every tile in turn gave, in
+/// one drawing instead of one per tile (a 1 × 1 tile in a 394 × 394 browser took 156 025
+/// drawings: twelve seconds under the sanitizers, and a browser of a few megapixels seconds
+/// even without them). The pixels are copied as they are, alpha included, and the tiles
+/// never overlap, so the composition over the browser's fill is the same pixel for pixel.
+/// Yields once per row.
+platform::PicturePtr Tiled(const platform::Picture& tile, int w, int h) {
+    const int pw = tile.Width();
+    const int ph = tile.Height();
+    // What drawing the tile draws: its own colour plane, or with its mask as alpha; in the
+    // 32-bit form a picture keeps, so that the layer holds the very same pixel values.
+    const QImage::Format format =
+        tile.HasAlpha() || tile.HasMask() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage source = tile.DrawableImage(QRect(0, 0, pw, ph)).convertToFormat(format);
+    auto layer = std::make_shared<platform::Picture>(QImage(w, h, format));
+    QImage& image = layer->Image();
+    constexpr std::size_t kBytesPerPixel = 4;
+    for (int row = 0; row < h; ++row) {
+        const uchar* from = source.constScanLine(row % ph);
+        uchar* to = image.scanLine(row);
+        for (int column = 0; column < w; column += pw) {
+            const auto pixels = static_cast<std::size_t>(std::min(pw, w - column));
+            std::memcpy(to + static_cast<std::size_t>(column) * kBytesPerPixel, from,
+                        pixels * kBytesPerPixel);
+        }
+        platform::Yield();
+    }
+    return layer;
 }
 
 }  // namespace
@@ -58,13 +95,7 @@ void Change_Browser_Graphics(std::int32_t w, std::int32_t h, std::int32_t x, std
         if (B_Adapt_Picture) {
             g.DrawPicture(*picture, 0, 0, w, h, 0, 0, pw, ph);
         } else if (B_Tile_Picture) {
-            for (int tx = 0; tx <= w; tx += pw) {
-                for (int ty = 0; ty <= h; ty += ph) {
-                    g.DrawPicture(*picture, tx, ty, w, h, 0, 0, w, h);
-                    platform::Yield();
-                }
-                platform::Yield();
-            }
+            g.DrawPicture(*Tiled(*picture, w, h), 0, 0);
         } else {
             int px = 0;
             int py = 0;

@@ -11,7 +11,8 @@ namespace Browser {
 /// `B_Picture_Position`; then the copy is drawn back. A background path that is not absolute
 /// is skipped. Throws NilObjectException without a canvas or when the background file gives
 /// no picture, OutOfBoundsException for a rectangle without pixels; the canvas is then left
-/// as it was. Yields after every tile and every column of tiles.
+/// as it was. A tiled background is drawn in one piece, whatever the size of its tiles;
+/// it yields once per row of the rectangle.
 void Change_Browser_Graphics(std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y);
 
 }  // namespace Browser

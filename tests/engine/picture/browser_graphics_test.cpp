@@ -177,6 +177,49 @@ TEST_F(BrowserGraphicsTest, TilesStartEveryPictureWidthAndHeight) {
     EXPECT_EQ(At(199, 99), RGB(7, 35, 200));
 }
 
+TEST_F(BrowserGraphicsTest, OnePixelTileFillsALargeBrowser) {
+    // Found by fuzzing the methods: every tile was drawn on its own, so a 1 × 1 tile in a
+    // 394 × 394 browser took 395 × 395 = 156 025 drawings (twelve seconds under the
+    // sanitizers), and a browser of a few megapixels hours. The tiles are now drawn in one
+    // piece; the picture must come out the same. The tile's only pixel is (0, 0, 200).
+    Blank(394, 394);
+    Background(1, 1);
+    Browser::B_Tile_Picture = true;
+    Browser::Change_Browser_Graphics(394, 394, 0, 0);
+    for (int y = 0; y < 394; ++y)
+        for (int x = 0; x < 394; ++x)
+            ASSERT_EQ(At(x, y), RGB(0, 0, 200)) << x << "," << y;
+}
+
+TEST_F(BrowserGraphicsTest, TileLargerThanTheRectangleShowsItsTopLeft) {
+    Blank(50, 40);
+    Background(64, 64);
+    Browser::B_Tile_Picture = true;
+    Browser::Change_Browser_Graphics(50, 40, 0, 0);
+    EXPECT_EQ(At(0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(At(49, 39), RGB(49, 39, 200));
+}
+
+TEST_F(BrowserGraphicsTest, TransparentPartsOfTilesShowTheFill) {
+    // A 2 × 1 tile, opaque red then wholly transparent blue, over the forced fill: the even
+    // columns turn red, the odd ones keep the fill, on every row.
+    Blank(5, 3);
+    QImage tile(2, 1, QImage::Format_ARGB32);
+    tile.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    tile.setPixel(1, 0, qRgba(0, 0, 255, 0));
+    const fs::path path = dir / "half_transparent.png";
+    ASSERT_TRUE(tile.save(QString::fromStdString(path.string()), "PNG"));
+    Browser::Browser_Color_change = true;
+    Browser::B_Force_Color = true;
+    Browser::Browser_Picture_Change = true;
+    Browser::B_Background_Picture = path.string();
+    Browser::B_Tile_Picture = true;
+    Browser::Change_Browser_Graphics(5, 3, 0, 0);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(At(x, y), x % 2 == 0 ? RGB(255, 0, 0) : kFill) << x << "," << y;
+}
+
 TEST_F(BrowserGraphicsTest, AdaptedPictureCoversTheColour) {
     Blank(40, 30);
     auto flat = Picture::New(7, 3);
