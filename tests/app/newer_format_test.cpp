@@ -245,9 +245,10 @@ TEST_P(NewerFormatTest, ResizesOrRefusesAndLeavesTheInputsAlone) {
         EXPECT_EQ(dialogs->shown[0],
                   platform::ReplaceAll(c.message, "%s", (app / "in.xml").string()));
         // A job that started and failed says so last, and leaves no half output behind.
-        if (Variables::Job_Ok == false)
+        if (Variables::Job_Ok == false) {
             EXPECT_EQ(dialogs->shown.back(), "Failed resizing " + (app / "in.xml").string() +
                                                  "\nYou should try with the GUI.");
+        }
         EXPECT_EQ(FileNamesIn(app / "out"), std::vector<std::string>{});
         return;
     }

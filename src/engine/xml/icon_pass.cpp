@@ -45,11 +45,10 @@ void IconPass(std::vector<std::string>& lines, JobRun& run, bool xValues) {
             }
             // The evaluator reads the whole part; it stops at the value's closing quote.
             const std::int32_t v = Maths::MathsVal(part);
-            std::string value = std::to_string(ScaleRounded(v, ratio));
-            if (k >= 2 && !part.empty() && part[0] == '+')
-                value.insert(0, "+");
             out += separator;
-            out += value;
+            if (k >= 2 && !part.empty() && part[0] == '+')
+                out += '+';
+            out += std::to_string(ScaleRounded(v, ratio));
             out.append(part, quote, std::string::npos);
         }
         line = std::move(out);

@@ -60,26 +60,26 @@ private:
         auto xy = [](int x, int y) {
             return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
         };
-        c.MouseDown = [=](int x, int y) {
+        c.MouseDown = [=, this](int x, int y) {
             log.push_back(n + "MouseDown" + xy(x, y));
             return takePress;
         };
-        c.MouseDrag = [=](int x, int y) { log.push_back(n + "MouseDrag" + xy(x, y)); };
-        c.MouseUp = [=](int x, int y) { log.push_back(n + "MouseUp" + xy(x, y)); };
-        c.MouseMove = [=](int x, int y) { log.push_back(n + "MouseMove" + xy(x, y)); };
-        c.MouseEnter = [=] { log.push_back(n + "MouseEnter"); };
-        c.MouseExit = [=] { log.push_back(n + "MouseExit"); };
-        c.MouseWheel = [=](int, int, int dx, int dy) {
+        c.MouseDrag = [=, this](int x, int y) { log.push_back(n + "MouseDrag" + xy(x, y)); };
+        c.MouseUp = [=, this](int x, int y) { log.push_back(n + "MouseUp" + xy(x, y)); };
+        c.MouseMove = [=, this](int x, int y) { log.push_back(n + "MouseMove" + xy(x, y)); };
+        c.MouseEnter = [=, this] { log.push_back(n + "MouseEnter"); };
+        c.MouseExit = [=, this] { log.push_back(n + "MouseExit"); };
+        c.MouseWheel = [=, this](int, int, int dx, int dy) {
             log.push_back(n + "MouseWheel" + xy(dx, dy));
             return true;
         };
-        c.KeyDown = [=](const std::string& key) {
+        c.KeyDown = [=, this](const std::string& key) {
             log.push_back(n + "KeyDown:" + std::to_string(static_cast<int>(key[0])) +
                           (Keyboard::ControlKey() ? "+ctrl" : ""));
             return takeKeys;
         };
-        c.GotFocus = [=] { log.push_back(n + "GotFocus"); };
-        c.LostFocus = [=] { log.push_back(n + "LostFocus"); };
+        c.GotFocus = [=, this] { log.push_back(n + "GotFocus"); };
+        c.LostFocus = [=, this] { log.push_back(n + "LostFocus"); };
     }
 };
 
