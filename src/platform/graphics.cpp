@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -254,15 +255,34 @@ void Graphics::DrawPicture(const Picture& picture, int destX, int destY, int des
                            int sourceHeight) {
     if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
         return;
-    const QRect source(sourceX, sourceY, sourceWidth, sourceHeight);
-    const QRect visible = source & QRect(0, 0, picture.Width(), picture.Height());
-    if (visible.isEmpty())
+    // Positions come from skins and may lie anywhere in the int range: the visible part and
+    // where it lands are worked out in 64 bits, and only what meets this picture reaches Qt,
+    // whose own rectangle arithmetic is 32-bit.
+    const std::int64_t sx0 = std::max<std::int64_t>(sourceX, 0);
+    const std::int64_t sy0 = std::max<std::int64_t>(sourceY, 0);
+    const std::int64_t sx1 =
+        std::min<std::int64_t>(std::int64_t{sourceX} + sourceWidth, picture.Width());
+    const std::int64_t sy1 =
+        std::min<std::int64_t>(std::int64_t{sourceY} + sourceHeight, picture.Height());
+    if (sx1 <= sx0 || sy1 <= sy0)
         return;
+    const QRect visible(static_cast<int>(sx0), static_cast<int>(sy0), static_cast<int>(sx1 - sx0),
+                        static_cast<int>(sy1 - sy0));
+    const auto missesThis = [this](std::int64_t left, std::int64_t top, std::int64_t right,
+                                   std::int64_t bottom) {
+        return right <= left || bottom <= top || left >= m_width || top >= m_height || right <= 0 ||
+               bottom <= 0;
+    };
     const bool opaque = !picture.HasMask() && !picture.HasAlpha();
     const bool whole = visible == QRect(0, 0, picture.Width(), picture.Height());
 
     if (destWidth == sourceWidth && destHeight == sourceHeight) {
-        const QPoint at(destX + visible.left() - sourceX, destY + visible.top() - sourceY);
+        const std::int64_t atX = std::int64_t{destX} + sx0 - sourceX;
+        const std::int64_t atY = std::int64_t{destY} + sy0 - sourceY;
+        if (missesThis(atX, atY, atX + visible.width(), atY + visible.height()))
+            return;
+        // Meeting this picture, the corner lies within (-visible size, this size): an int.
+        const QPoint at(static_cast<int>(atX), static_cast<int>(atY));
         if (opaque) {
             // Source mode: an exact copy, whatever the target's format.
             Paint([&](QPainter& p) {
@@ -276,30 +296,32 @@ void Graphics::DrawPicture(const Picture& picture, int destX, int destY, int des
         return;
     }
 
-    // The visible part of the source lands on its share of the destination.
+    // The visible part of the source lands on its share of the destination. An offset into the
+    // source is at most its width, so each product is at most the destination's size: int64.
     const double fx = static_cast<double>(destWidth) / sourceWidth;
     const double fy = static_cast<double>(destHeight) / sourceHeight;
-    const int left = destX + static_cast<int>(std::lround((visible.left() - sourceX) * fx));
-    const int top = destY + static_cast<int>(std::lround((visible.top() - sourceY) * fy));
-    const int right =
-        destX + static_cast<int>(std::lround((visible.left() + visible.width() - sourceX) * fx));
-    const int bottom =
-        destY + static_cast<int>(std::lround((visible.top() + visible.height() - sourceY) * fy));
-    if (right <= left || bottom <= top)
+    const std::int64_t left = destX + std::llround(static_cast<double>(sx0 - sourceX) * fx);
+    const std::int64_t top = destY + std::llround(static_cast<double>(sy0 - sourceY) * fy);
+    const std::int64_t right = destX + std::llround(static_cast<double>(sx1 - sourceX) * fx);
+    const std::int64_t bottom = destY + std::llround(static_cast<double>(sy1 - sourceY) * fy);
+    if (missesThis(left, top, right, bottom))
         return;
+    if (!PictureSizeRefusal(right - left, bottom - top).empty())
+        throw PictureTooLargeException(right - left, bottom - top);
     QImage part;
     if (opaque)
         part = whole ? picture.Image() : picture.Image().copy(visible);
     else
         part = picture.DrawableImage(visible);
     const QImage scaled =
-        part.scaled(right - left, bottom - top, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        part.scaled(static_cast<int>(right - left), static_cast<int>(bottom - top),
+                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull())
         throw RuntimeException("Not enough memory to scale a picture.");
     Paint([&](QPainter& p) {
         if (opaque)
             p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPoint(left, top), scaled);
+        p.drawImage(QPoint(static_cast<int>(left), static_cast<int>(top)), scaled);
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,47 @@ TEST(GraphicsTest, SourceOverhangingThePictureDrawsOnlyItsPixels) {
     // Source rectangle (-1, -1, 4, 4) holds the picture at offset (1, 1).
     target.Graphics().DrawPicture(source, 0, 0, 4, 4, -1, -1, 4, 4);
     EXPECT_EQ(Shape(target, kRed), (std::vector<std::string>{"......", ".##...", ".##...", "......",
+                                                             "......", "......"}));
+}
+
+// Skins can place a rectangle anywhere in the int range; Qt's rectangles are 32-bit, so the
+// corners must never be formed there. A fuzzed browser at x = INT32_MIN + 1 overflowed inside
+// Qt's QRect before the clipping was done in 64 bits.
+TEST(GraphicsTest, RectanglesAtTheEndsOfTheIntRangeDrawNothing) {
+    constexpr int kMin = INT32_MIN, kMax = INT32_MAX;
+    struct Case {
+        const char* name;
+        int dx, dy, dw, dh, sx, sy, sw, sh;
+    };
+    const Case cases[] = {
+        {"source far left", 0, 0, 339, 283, kMin + 1, 0, 339, 283},
+        {"source at the minimum", 0, 0, 4, 4, kMin, kMin, 4, 4},
+        {"source far right", 0, 0, 4, 4, kMax - 1, 0, 4, 4},
+        {"destination far left", kMin, 0, 2, 2, 0, 0, 2, 2},
+        {"destination far right", kMax, kMax, 2, 2, 0, 0, 2, 2},
+        {"scaled, destination far left", kMin, 0, 8, 8, 0, 0, 2, 2},
+        {"scaled, destination far right", kMax - 3, 0, 8, 8, 0, 0, 2, 2},
+        {"scaled, source far left", 0, 0, 8, 8, kMin + 1, 0, 2, 2},
+        {"widest source", 0, 0, 4, 4, kMin, 0, kMax, 4},
+    };
+    for (const Case& c : cases) {
+        Picture source(2, 2);
+        source.Graphics().ForeColor = kRed;
+        source.Graphics().FillRect(0, 0, 2, 2);
+        Picture target(6, 6);
+        target.Graphics().DrawPicture(source, c.dx, c.dy, c.dw, c.dh, c.sx, c.sy, c.sw, c.sh);
+        EXPECT_EQ(Shape(target, kRed), (std::vector<std::string>(6, "......"))) << c.name;
+    }
+}
+
+TEST(GraphicsTest, ScaledDrawingHangingOverTheTopLeftDrawsItsVisiblePart) {
+    Picture source(2, 2);
+    source.Graphics().ForeColor = kRed;
+    source.Graphics().FillRect(0, 0, 2, 2);
+    Picture target(6, 6);
+    // 2 × 2 scaled to 8 × 8 at (-4, -4) covers x and y from -4 to 3: the 4 × 4 top left.
+    target.Graphics().DrawPicture(source, -4, -4, 8, 8, 0, 0, 2, 2);
+    EXPECT_EQ(Shape(target, kRed), (std::vector<std::string>{"####..", "####..", "####..", "####..",
                                                              "......", "......"}));
 }
 

@@ -12,6 +12,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -82,6 +83,15 @@ TEST_F(BrowserGraphicsTest, FloodFillKeepsTheFrameAndForcedFillCoversIt) {
     EXPECT_EQ(At(20, 10), kFill);
     EXPECT_EQ(At(120, 60), kFill);
     EXPECT_EQ(At(121, 61), kGrey);
+}
+
+// Found by fuzzing: a browser at x = INT32_MIN + 1 overflowed Qt's 32-bit rectangle
+// arithmetic while the canvas was copied out. A rectangle wholly off the canvas changes nothing.
+TEST_F(BrowserGraphicsTest, RectangleAtTheFarEndOfTheIntRangeLeavesTheCanvasAlone) {
+    Browser::Change_Browser_Graphics(339, 283, INT32_MIN + 1, 103);
+    EXPECT_EQ(At(0, 0), kGrey);
+    EXPECT_EQ(At(20, 10), kFrame);
+    EXPECT_EQ(At(70, 35), kGrey);
 }
 
 TEST_F(BrowserGraphicsTest, FloodFillStartsAtTheTruncatedCentre) {
