@@ -254,7 +254,9 @@ void ResetJobState() {
     Language::SetMessages();
 }
 
-// What the batch job does once the skin is analysed and read again, method by method.
+// What the batch job does once the skin is analysed and read again, method by method; the
+// batch job's own refusals before a method (an output above the caps, a "Browser" job that
+// would crush its browser) are left out, so that the builders meet those jobs themselves.
 void RunMethod() {
     const std::string& method = Variables::ResizeMethod;
     if (method == "Simple") {
