@@ -212,6 +212,13 @@ void SaveXML() {
     if (SameFile(OutputXMLPath, InputXMLPath))
         throw platform::IOException(EEXIST, "the output \"" + OutputXMLPath +
                                                 "\" is the input skin; it is not written over");
+    // Nor the input's bitmap beside it: an output named "skin.png" would replace the picture.
+    for (const char* type : {"bmp", "png", "jpg", "jpeg"}) {
+        if (SameFile(OutputXMLPath, ReplaceExtension(InputXMLPath, type)))
+            throw platform::IOException(
+                EEXIST, "the output \"" + OutputXMLPath +
+                            "\" is the input skin's bitmap; it is not written over");
+    }
 
     PendingFile out(item.Path());
     const std::string& rc = RC;

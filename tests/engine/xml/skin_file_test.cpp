@@ -355,6 +355,17 @@ TEST_F(SaveXmlTest, NeverWritesOverTheInputSkin) {
     }
 }
 
+TEST_F(SaveXmlTest, NeverWritesOverTheInputSkinsBitmap) {
+    Variables::Str_Line = {"a", "b"};
+    for (const char* name : {"skin.png", "skin.bmp", "skin.jpg", "skin.jpeg"}) {
+        const fs::path bitmap = dir.Write(std::string("in/") + name, "picture");
+        Variables::OutputXMLPath = bitmap.string();
+        EXPECT_THROW(Variables::SaveXML(), platform::IOException) << name;
+        EXPECT_EQ(ReadAll(bitmap), "picture") << name;
+        EXPECT_FALSE(Variables::XMLSavedThisJob) << name;
+    }
+}
+
 TEST_F(SaveXmlTest, KilledJobLeavesNoPartialFile) {
     Variables::Str_Line = {"a", "b", "c", "d"};
     platform::RequestKill();
