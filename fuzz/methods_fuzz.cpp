@@ -17,6 +17,7 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "fuzz_support.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/picture.h"
@@ -40,18 +41,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Reader {
+class Reader : public fuzzsupport::ByteReader {
 public:
-    Reader(const std::uint8_t* data, std::size_t size)
-        : m_data(data)
-        , m_size(size) {}
-    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    using ByteReader::ByteReader;
     bool Flag(std::uint8_t bits, int bit) const { return (bits >> bit) & 1; }
     // A value from `low` to `low` + `span` - 1.
-    std::int32_t Value(int low, int span) {
-        const int v = Byte() | (Byte() << 8);
-        return low + v % span;
-    }
+    std::int32_t Value(int low, int span) { return low + Word() % span; }
     // A value as the skin writes it: mostly plain, sometimes with a fraction or as a sum, so
     // that the evaluator's rounding reaches the builders.
     std::string Text(int low, int span) {
@@ -66,11 +61,6 @@ public:
                 return std::to_string(v);
         }
     }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
 };
 
 // Sizes of the skin and of the job, positions inside and past the skin.
@@ -164,43 +154,7 @@ void AppendElement(Reader& in, std::vector<std::string>& lines) {
     }
 }
 
-platform::PicturePtr Source(Reader& in) {
-    const int w = 1 + in.Byte() % 64;
-    const int h = 1 + in.Byte() % 64;
-    auto pic = platform::Picture::New(w, h);
-    auto& surface = pic->RGBSurface();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int r = in.Byte(), g = in.Byte(), b = in.Byte();
-            surface.SetPixel(x, y, platform::RGB(r, g, b));
-        }
-    return pic;
-}
-
-struct Folders {
-    Folders() {
-        char pattern[] = "/tmp/malvoren-methods-fuzz-XXXXXX";
-        root = ::mkdtemp(pattern);
-        ::setenv("MALVOREN_APP_DIR", App().c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    // Emptied before every input: the skin and its bitmap, the job's output, the job log.
-    void Empty() const {
-        std::error_code ec;
-        for (const fs::path& p : {In(), Out(), App(), root / "data"})
-            fs::remove_all(p, ec);
-        for (const fs::path& p : {In(), Out(), App()})
-            fs::create_directories(p);
-    }
-    fs::path In() const { return root / "in"; }
-    fs::path Out() const { return root / "out"; }
-    fs::path App() const { return root / "app"; }
-    fs::path root;
-};
+using Folders = fuzzsupport::ScratchFolders;
 
 // A refused "Smart" job tells the main window; here no one listens.
 class SilentSink : public Variables::SmartRefusalSink {
@@ -301,7 +255,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Folders folders;
+    static const Folders folders("methods-fuzz");
     static const bool verbose = std::getenv("METHODS_FUZZ_VERBOSE") != nullptr;
     folders.Empty();
     platform::ScopedScriptedDialogs dialogs;
@@ -330,7 +284,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AppendElement(in, lines);
     lines.push_back("</skin>");
     const std::uint8_t browserColour = in.Byte();
-    const platform::PicturePtr source = Source(in);
+    const platform::PicturePtr source = fuzzsupport::PictureFromBytes(in);
 
     const fs::path skin = folders.In() / "skin.xml";
     {

@@ -6,6 +6,7 @@
 #include "engine/picture/pictures.h"
 #include "engine/picture/scaler.h"
 #include "engine/xml/browser.h"
+#include "fuzz_support.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
@@ -17,42 +18,21 @@
 
 namespace {
 
-class Reader {
+class Reader : public fuzzsupport::ByteReader {
 public:
-    Reader(const std::uint8_t* data, std::size_t size)
-        : m_data(data)
-        , m_size(size) {}
-    std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    using ByteReader::ByteReader;
     // A size or position from -50 to 349: small, negative and past-the-edge values alike, yet
     // small enough that an input runs in milliseconds. The top 256 values give the ends of the
     // 32-bit range and the picture caps instead.
     std::int32_t Geometry() {
         static constexpr std::int32_t kExtremes[] = {INT32_MIN, INT32_MIN + 1, -1,       0, 16384,
                                                      16385,     INT32_MAX - 1, INT32_MAX};
-        const int v = Byte() | (Byte() << 8);
+        const int v = Word();
         if (v >= 0xFF00)
             return kExtremes[v & 7];
         return v % 400 - 50;
     }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
 };
-
-platform::PicturePtr Source(Reader& in) {
-    const int w = 1 + in.Byte() % 64;
-    const int h = 1 + in.Byte() % 64;
-    auto pic = platform::Picture::New(w, h);
-    auto& surface = pic->RGBSurface();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int r = in.Byte(), g = in.Byte(), b = in.Byte();
-            surface.SetPixel(x, y, platform::RGB(r, g, b));
-        }
-    return pic;
-}
 
 }  // namespace
 
@@ -71,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t bx = in.Geometry(), by = in.Geometry();
     const std::int32_t bw = in.Geometry(), bh = in.Geometry();
     const std::uint8_t flags = in.Byte();
-    const platform::PicturePtr source = Source(in);
+    const platform::PicturePtr source = fuzzsupport::PictureFromBytes(in);
 
     try {
         (void)Variables::ScalePicture1(source, outW, outH);

@@ -6,6 +6,7 @@
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/variables.h"
+#include "fuzz_support.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
@@ -24,28 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Folders {
-    Folders() {
-        char pattern[] = "/tmp/malvoren-reader-fuzz-XXXXXX";
-        root = ::mkdtemp(pattern);
-        ::setenv("MALVOREN_APP_DIR", App().c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    void Empty() const {
-        std::error_code ec;
-        for (const fs::path& p : {In(), App(), root / "data"})
-            fs::remove_all(p, ec);
-        for (const fs::path& p : {In(), App()})
-            fs::create_directories(p);
-    }
-    fs::path In() const { return root / "in"; }
-    fs::path App() const { return root / "app"; }
-    fs::path root;
-};
+using Folders = fuzzsupport::ScratchFolders;
 
 constexpr const char* kExtensions[] = {".png", ".bmp", ".jpg", ".jpeg"};
 
@@ -68,7 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Folders folders;
+    static const Folders folders("reader-fuzz");
     if (size == 0)
         return 0;
     folders.Empty();
