@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -17,8 +17,8 @@
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
-#include "scoped_env.h"
 #include "support/png_bytes.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -12,7 +12,7 @@
 #include "platform/picturefile.h"
 #include "platform/text.h"
 #include "platform/thread.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "engine/xml/variables.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "app/messages/line_terminator.h"
 #include "app/messages/messages.h"
 #include "platform/dialogs.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "app/resources.h"
 
 #include "platform/picture.h"
-#include "scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/parallel.h"
 
-#include "../app/scoped_env.h"
+#include "support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
