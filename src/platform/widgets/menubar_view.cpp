@@ -133,7 +133,7 @@ void RequestQuit() {
         QuitHandler()();
         return;
     }
-    if (CloseAllWindows(nullptr))
+    if (CloseAllWindows(Window::Main()))
         QCoreApplication::quit();
 }
 

@@ -60,7 +60,8 @@ private:
 QString ShortcutFromFramework(const std::string& shortcut);
 
 /// Ends the application: runs the installed quit handler (the shell's App::Quit), or, when
-/// none is installed, closes every window (stopping at a refusal) and leaves the loop.
+/// none is installed, closes every window, the main window last (stopping at a refusal), and
+/// leaves the loop.
 void RequestQuit();
 /// Installs the quit handler; returns the previous one.
 std::function<void()> SetQuitHandler(std::function<void()> handler);
