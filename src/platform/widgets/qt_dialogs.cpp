@@ -1,5 +1,6 @@
 #include "platform/widgets/qt_dialogs.h"
 
+#include "platform/beep.h"
 #include "platform/event_yield.h"
 #include "platform/menu.h"
 #include "platform/text.h"
@@ -132,6 +133,7 @@ void SetUpWindowMode() {
         SetDialogs(std::make_unique<QtDialogs>());
         SetPopupPresenter(std::make_unique<QtPopupPresenter>());
     }
+    SetBeepSound([] { QApplication::beep(); });
     InstallEventYield();
 }
 

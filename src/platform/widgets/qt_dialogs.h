@@ -22,8 +22,8 @@ public:
 QString QtNameFilter(const std::string& extensions, const std::string& typeName = {});
 
 /// Sets up window mode: the application font (Liberation Sans, 12 px), Qt's dialogs unless
-/// the platform is headless, Qt's pop-up menus, and the yield hook that processes events while a
-/// job runs.
+/// the platform is headless, Qt's pop-up menus, the toolkit's beep, and the yield hook that
+/// processes events while a job runs.
 void SetUpWindowMode();
 
 }  // namespace platform
