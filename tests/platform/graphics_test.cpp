@@ -4,6 +4,7 @@
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -388,7 +389,7 @@ TEST(GraphicsTest, RendersADemoSheet) {
     g.ForeColor = kWhite;
     g.TextSize = 14;
     g.DrawString("Malvoren skin resizer, wrapped text", 110, 64, 120);
-    const auto out = std::filesystem::current_path() / "graphics_demo.png";
+    const auto out = testsupport::InspectionFolder() / "graphics_demo.png";
     SavePicture(sheet, out, PictureFormat::PNG);
     EXPECT_TRUE(std::filesystem::exists(out));
 }
