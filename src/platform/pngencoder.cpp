@@ -228,10 +228,16 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
     const int dictionaryRows = static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
     std::vector<Band> pieces(static_cast<std::size_t>(bands));
     const int workers = std::min(threads, bands);
+    // The largest band, its primed rows and the bound of its deflated bytes, for buffers that
+    // each worker allocates once and never clears: every byte is written before it is read.
+    const int largestBand = (height + bands - 1) / bands + dictionaryRows;
+    const std::size_t bufferBytes = static_cast<std::size_t>(largestBand) * rowBytes;
     ParallelFor(
         workers,
         [&](int worker) {
-            Bytes filtered, out;
+            const std::unique_ptr<unsigned char[]> filtered(new unsigned char[bufferBytes]);
+            std::unique_ptr<unsigned char[]> out;
+            std::size_t outBytes = 0;
             for (int band = worker; band < bands; band += workers) {
                 const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
                 const int last =
@@ -239,8 +245,7 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
                 const int from = std::max(0, first - dictionaryRows);
                 const std::size_t primed = static_cast<std::size_t>(first - from) * rowBytes;
                 const std::size_t length = static_cast<std::size_t>(last - first) * rowBytes;
-                filtered.resize(primed + length);
-                FilterRows(image, from, last, filtered.data());
+                FilterRows(image, from, last, filtered.get());
 
                 z_stream stream{};
                 if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8, strategy) !=
@@ -249,15 +254,19 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
                 std::unique_ptr<z_stream, decltype(&deflateEnd)> guard(&stream, &deflateEnd);
                 if (primed > 0) {
                     const std::size_t dictionary = std::min(primed, kWindow);
-                    deflateSetDictionary(&stream, filtered.data() + primed - dictionary,
+                    deflateSetDictionary(&stream, filtered.get() + primed - dictionary,
                                          static_cast<uInt>(dictionary));
                 }
                 // A sync flush may add an empty stored block to the bound of a finished stream.
-                out.resize(deflateBound(&stream, static_cast<uLong>(length)) + 16);
-                stream.next_in = filtered.data() + primed;
+                const std::size_t bound = deflateBound(&stream, static_cast<uLong>(length)) + 16;
+                if (bound > outBytes) {
+                    out.reset(new unsigned char[bound]);
+                    outBytes = bound;
+                }
+                stream.next_in = filtered.get() + primed;
                 stream.avail_in = static_cast<uInt>(length);
-                stream.next_out = out.data();
-                stream.avail_out = static_cast<uInt>(out.size());
+                stream.next_out = out.get();
+                stream.avail_out = static_cast<uInt>(outBytes);
                 const bool final = band == bands - 1;
                 const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
                 const bool ok =
@@ -265,8 +274,8 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
                 if (!ok || stream.avail_in != 0)
                     throw RuntimeException("A picture could not be compressed.");
                 Band& piece = pieces[static_cast<std::size_t>(band)];
-                piece.deflated.assign(out.begin(), out.end() - stream.avail_out);
-                piece.adler = libdeflate_adler32(1, filtered.data() + primed, length);
+                piece.deflated.assign(out.get(), out.get() + (outBytes - stream.avail_out));
+                piece.adler = libdeflate_adler32(1, filtered.get() + primed, length);
                 piece.length = length;
             }
         },
