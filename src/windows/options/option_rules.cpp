@@ -134,16 +134,6 @@ std::int32_t GainOnApply(std::string_view text, std::int32_t previous) noexcept 
     return value;
 }
 
-int LanguageRow(const std::vector<std::string>& rows, std::string_view lang) {
-    int selected = -1;
-    // Every row is compared: with two files of one name, the later row wins.
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (platform::TextEquals(rows[i], lang))
-            selected = static_cast<int>(i);
-    }
-    return selected;
-}
-
 std::string LanguageRowText(std::string_view availableLangEntry) {
     const auto star = availableLangEntry.find('*');
     return std::string(availableLangEntry.substr(0, star));

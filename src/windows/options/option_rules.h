@@ -78,9 +78,6 @@ std::int32_t GainOnApply(std::string_view text, std::int32_t previous) noexcept;
 
 // Settings
 
-/// The row of the language pop-up to select: the last row equal to `lang` (case ignored),
-/// or -1 when none is.
-int LanguageRow(const std::vector<std::string>& rows, std::string_view lang);
 /// The pop-up row of a listed language file: the entry's text before its first "*".
 std::string LanguageRowText(std::string_view availableLangEntry);
 

@@ -162,12 +162,7 @@ TEST(ApplyValuesTest, AnUnusablePercentageKeepsThePreviousOne) {
     EXPECT_EQ(OptionRules::GainOnApply("1e12", 750), 750);
 }
 
-TEST(LanguageRowTest, TheLastEqualRowIsSelected) {
-    const std::vector<std::string> rows{"English", "Francais", "english", "Deutsch"};
-    EXPECT_EQ(OptionRules::LanguageRow(rows, "ENGLISH"), 2);
-    EXPECT_EQ(OptionRules::LanguageRow(rows, "Deutsch"), 3);
-    EXPECT_EQ(OptionRules::LanguageRow(rows, "EN"), -1);
-    EXPECT_EQ(OptionRules::LanguageRow({}, "English"), -1);
+TEST(LanguageRowTest, TheRowTextIsTheNameBeforeTheFirstStar) {
     EXPECT_EQ(OptionRules::LanguageRowText("Francais*/res/Languages/fr.lng"), "Francais");
     EXPECT_EQ(OptionRules::LanguageRowText("NoStar"), "NoStar");
 }
