@@ -61,18 +61,18 @@ void PlaceLabel(UI_Label& l, const char* name, const char* text, int left, int t
     l.Multiline = false;
 }
 
-void PlaceBox(UI_Checkbox& b, const char* name, const char* caption, int left, int top,
-              int width, int height, int tab) {
+void PlaceBox(UI_Checkbox& b, const char* name, const char* caption, int left, int top, int width,
+              int height, int tab) {
     Place(b, name, left, top, width, height, tab);
     b.Caption = caption;
-    b.TextFont = "System";
+    b.SetTextFont("System");
 }
 
 void PlaceRadio(UI_RadioButton& r, const char* name, const char* caption, int left, int top,
                 int width, int height, int tab) {
     Place(r, name, left, top, width, height, tab);
     r.Caption = caption;
-    r.TextFont = "System";
+    r.SetTextFont("System");
 }
 
 std::string FirstElementText(const std::vector<std::int32_t>& values) {
@@ -83,7 +83,8 @@ std::string FirstElementText(const std::vector<std::int32_t>& values) {
 }  // namespace
 
 Browser_Options_Window::Browser_Options_Window()
-    : platform::Window(Frame::Sheet) {}
+    : platform::Window(Frame::Sheet) {
+}
 
 Browser_Options_Window& Browser_Options_Window::Instance() {
     auto& instance = TheInstance();
@@ -126,8 +127,8 @@ void Browser_Options_Window::AddOffWindowControls() {
         };
     };
     const auto fieldLook = [](platform::TextField& f) {
-        f.LimitText = 7;
-        f.SetAlignment(platform::TextField::Alignment::Center);
+        f.SetLimitText(7);
+        f.SetAlignment(2);
     };
     const auto swatch = [](platform::Canvas& c, const char* name, int left, int top) {
         Place(c, name, left, top, 23, 22, 1);
@@ -151,9 +152,8 @@ void Browser_Options_Window::AddOffWindowControls() {
         Place(g, "GroupBox2", 857, 269, 280, 158, 1);
         g.SetCaption("   ");
     });
-    AddControl<platform::Canvas>(m_group2, [&swatch](platform::Canvas& c) {
-        swatch(c, "b_text_color_canvas", 991, 292);
-    });
+    AddControl<platform::Canvas>(
+        m_group2, [&swatch](platform::Canvas& c) { swatch(c, "b_text_color_canvas", 991, 292); });
     AddControl<platform::Canvas>(m_group2, [&swatch](platform::Canvas& c) {
         swatch(c, "b_selected_color_canvas", 991, 316);
     });
@@ -195,9 +195,8 @@ void Browser_Options_Window::AddBackgroundControls() {
             b.SetCaption("Close");
         },
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });
-    AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "UI_Label1", "Browser Size", 20, 14, 130, 20, 9);
-    });
+    AddControl<UI_Label>(
+        this, [](UI_Label& l) { PlaceLabel(l, "UI_Label1", "Browser Size", 20, 14, 130, 20, 9); });
     m_heightField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
@@ -208,9 +207,8 @@ void Browser_Options_Window::AddBackgroundControls() {
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(FirstElementText(Browser::Browser_Height)); };
         });
-    AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText9", "Height:", 177, 43, 64, 31, 11);
-    });
+    AddControl<UI_Label>(
+        this, [](UI_Label& l) { PlaceLabel(l, "StaticText9", "Height:", 177, 43, 64, 31, 11); });
     m_widthField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
@@ -221,9 +219,8 @@ void Browser_Options_Window::AddBackgroundControls() {
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(FirstElementText(Browser::Browser_Width)); };
         });
-    AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText8", "Width:", 20, 43, 64, 31, 13);
-    });
+    AddControl<UI_Label>(
+        this, [](UI_Label& l) { PlaceLabel(l, "StaticText8", "Width:", 20, 43, 64, 31, 13); });
     m_background = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
@@ -253,7 +250,9 @@ void Browser_Options_Window::AddBackgroundControls() {
         [&radio](UI_RadioButton& r) { radio(r, Browser::Browser_Picture_Change); });
     m_colorRadio = &AddControl<UI_RadioButton>(
         this,
-        [](UI_RadioButton& r) { PlaceRadio(r, "Color_radio", "Use a color", 20, 118, 100, 31, 16); },
+        [](UI_RadioButton& r) {
+            PlaceRadio(r, "Color_radio", "Use a color", 20, 118, 100, 31, 16);
+        },
         [&radio](UI_RadioButton& r) { radio(r, Browser::Browser_Color_change); });
     m_picker1 = &AddControl<UI_ColorPicker>(
         this, [](UI_ColorPicker& p) { Place(p, "UI_ColorPicker1", 141, 118, 123, 31, 17); },
@@ -296,8 +295,7 @@ void Browser_Options_Window::AddBackgroundControls() {
             };
         });
     m_pictureField = &AddControl<UI_TextField>(
-        this,
-        [](UI_TextField& f) { Place(f, "Browser_Picture_EditField", 20, 204, 218, 31, 20); },
+        this, [](UI_TextField& f) { Place(f, "Browser_Picture_EditField", 20, 204, 218, 31, 20); },
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(Browser::B_Background_Picture); };
             f.Close = [&f] { Browser::B_Background_Picture = f.Text(); };
@@ -422,7 +420,9 @@ void Browser_Options_Window::AddTextControls() {
             f.Alignment = 2;
         },
         [this](UI_TextField& f) {
-            f.Open = [&f] { f.SetText(platform::Str(static_cast<long long>(Browser::B_Text_Size))); };
+            f.Open = [&f] {
+                f.SetText(platform::Str(static_cast<long long>(Browser::B_Text_Size)));
+            };
             f.KeyDown = [this](const std::string&) {
                 // Every key counts, whether or not it changes the text.
                 m_textOptions->SetValue(true);

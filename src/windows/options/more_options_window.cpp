@@ -31,11 +31,10 @@ QPointer<More_Options_Window>& TheInstance() {
     return instance;
 }
 
-void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, int width, int height,
-                   int tab) {
+void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, int width, int height, int tab) {
     box.SetName(name);
     box.setGeometry(20, top, width, height);
-    box.TextFont = "System";
+    box.SetTextFont("System");
     box.TabIndex = tab;
 }
 
@@ -50,7 +49,8 @@ void PlaceField(UI_TextField& field, const char* name, int top, const char* text
 }  // namespace
 
 More_Options_Window::More_Options_Window()
-    : platform::Window(Frame::Sheet) {}
+    : platform::Window(Frame::Sheet) {
+}
 
 More_Options_Window& More_Options_Window::Instance() {
     auto& instance = TheInstance();
@@ -72,15 +72,13 @@ void More_Options_Window::Layout() {
 
     const std::string fontHelp = kFontHelp;
     m_noLogo = &AddControl<UI_Checkbox>(
-        this,
-        [](UI_Checkbox& b) { PlaceCheckbox(b, "No_LogoChange_CheckBox", 14, 283, 20, 1); },
+        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "No_LogoChange_CheckBox", 14, 283, 20, 1); },
         [this](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(Variables::P_No_LogoChange); };
             b.Action = [this] { No_LogoChange_CheckBox_Action(); };
         });
     m_noFont = &AddControl<UI_Checkbox>(
-        this,
-        [](UI_Checkbox& b) { PlaceCheckbox(b, "No_FontChange_CheckBox", 48, 283, 20, 2); },
+        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "No_FontChange_CheckBox", 48, 283, 20, 2); },
         [this](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(Variables::No_FontChange); };
             b.Action = [this, &b] {
@@ -126,9 +124,8 @@ void More_Options_Window::Layout() {
         l.SetHelpTag(fontHelp + "\r");
         l.TabIndex = 12;
     });
-    m_changeGain = &AddControl<UI_Checkbox>(this, [](UI_Checkbox& b) {
-        PlaceCheckbox(b, "Change_Gain_CheckBox", 134, 213, 31, 8);
-    });
+    m_changeGain = &AddControl<UI_Checkbox>(
+        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "Change_Gain_CheckBox", 134, 213, 31, 8); });
     m_gainField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {

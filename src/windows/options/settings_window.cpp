@@ -1,14 +1,15 @@
 #include "windows/options/settings_window.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/run_once.h"
 #include "app/language.h"
+#include "app/messages/run_once.h"
 #include "app/resources.h"
 #include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/buttons/ui_popupmenu.h"
 #include "kit/buttons/variables_buttons.h"
 #include "kit/toggles/ui_checkbox.h"
+#include "platform/text.h"
 #include "platform/widgets/label.h"
 #include "windows/options/main_window_link.h"
 #include "windows/options/option_rules.h"
@@ -19,13 +20,14 @@ void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, const char* capt
     box.SetName(name);
     box.setGeometry(20, top, 340, 20);
     box.Caption = caption;
-    box.TextFont = "System";
+    box.SetTextFont("System");
 }
 
 }  // namespace
 
 SettingsWindow::SettingsWindow()
-    : platform::Window(Frame::Sheet) {}
+    : platform::Window(Frame::Sheet) {
+}
 
 SettingsWindow& SettingsWindow::OpenNew() {
     auto* window = new SettingsWindow;

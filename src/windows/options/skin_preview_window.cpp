@@ -10,7 +10,8 @@
 #include <memory>
 
 Skin_Preview_Window::Skin_Preview_Window()
-    : platform::Window(Frame::Borderless) {}
+    : platform::Window(Frame::Borderless) {
+}
 
 Skin_Preview_Window& Skin_Preview_Window::OpenNew() {
     auto* window = new Skin_Preview_Window;

@@ -1,3 +1,5 @@
+#include "windows/options/browser_options_window.h"
+
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_colorpicker.h"
 #include "kit/text/ui_textfield.h"
@@ -7,7 +9,6 @@
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/combobox.h"
 #include "platform/widgets/textfield.h"
-#include "windows/options/browser_options_window.h"
 
 #include <gtest/gtest.h>
 
@@ -152,8 +153,7 @@ const GridPress kGridPresses[] = {
     {"Corner", 76, 76, 9},
     // clang-format on
 };
-class GridPressTest : public BrowserOptionsTest,
-                      public ::testing::WithParamInterface<GridPress> {};
+class GridPressTest : public BrowserOptionsTest, public ::testing::WithParamInterface<GridPress> {};
 TEST_P(GridPressTest, APressStoresTheCellAtOnce) {
     auto& d = OpenDialog();
     Click(&d.Browser_Picture_Position_Canvas(), QPoint(GetParam().x, GetParam().y));

@@ -44,8 +44,8 @@ inline void Click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton
     QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(w, &release);
 }
 
