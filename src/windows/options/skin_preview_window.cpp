@@ -3,6 +3,7 @@
 #include "engine/picture/pictures.h"
 #include "engine/xml/variables.h"
 #include "platform/graphics.h"
+#include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/picture.h"
 #include "windows/options/option_rules.h"
@@ -37,7 +38,7 @@ void Skin_Preview_Window::Event_Open() {
     const auto areas = OptionRules::ScanPreviewAreas(Variables::Str_Line);
     for (std::size_t i = 0; i < 4; ++i) {
         Logo[i + 1] = areas.logo[i];
-        Close[i + 1] = areas.close[i];
+        Close_Area[i + 1] = areas.close[i];
     }
     platform::Window::Event_Open();
 }
@@ -56,12 +57,13 @@ void Skin_Preview_Window::Event_Paint(platform::Graphics& g) {
 }
 
 bool Skin_Preview_Window::Event_MouseDown(int x, int y) {
-    SetMouseCursor(platform::Cursor::ArrowAllDirections);
+    SetMouseCursor(platform::SystemCursor::ArrowAllDirections);
     if (platform::IsContextualClick())
         return false;
     X_pos = x;
     Y_pos = y;
-    if (OptionRules::InCloseArea({Close[1], Close[2], Close[3], Close[4]}, x, y)) {
+    if (OptionRules::InCloseArea({Close_Area[1], Close_Area[2], Close_Area[3], Close_Area[4]}, x,
+                                 y)) {
         platform::Window::Close();
         return false;
     }
@@ -74,7 +76,7 @@ void Skin_Preview_Window::Event_MouseDrag(int x, int y) {
 }
 
 void Skin_Preview_Window::Event_MouseUp(int, int) {
-    SetMouseCursor(platform::Cursor::StandardPointer);
+    SetMouseCursor(platform::SystemCursor::StandardPointer);
 }
 
 bool Skin_Preview_Window::Event_ConstructContextualMenu(platform::MenuItem& base, int, int) {
@@ -95,7 +97,7 @@ bool Skin_Preview_Window::Event_ContextualMenuAction(platform::MenuItem& item) {
             break;
         case 2:
             Show_Logo = !Show_Logo;
-            update();
+            Refresh();
             break;
         case 3:
             SetLeft(0);

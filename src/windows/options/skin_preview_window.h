@@ -23,7 +23,8 @@ public:
     /// Elements 1 to 4: left, top, width and height of the logo box (element 0 unused).
     std::array<std::int32_t, 5> Logo{};
     /// Elements 1 to 4: left, top, width and height of the close area (element 0 unused).
-    std::array<std::int32_t, 5> Close{};
+    /// Named apart from Close(), which it would hide.
+    std::array<std::int32_t, 5> Close_Area{};
     bool Show_Logo = true;
 
 protected:
