@@ -22,6 +22,7 @@
 #include "platform/widgets/textfield.h"
 #include "windows/options/option_rules.h"
 
+#include <QFontDatabase>
 #include <QPointer>
 
 #include <algorithm>
@@ -116,7 +117,7 @@ void Browser_Options_Window::AddOffWindowControls() {
     const auto colourField = [this](platform::TextField& f, platform::Color& option,
                                     bool selectsColorRadio) {
         f.setFocusPolicy(Qt::NoFocus);
-        f.Open = [&f, &option] { f.SetText(Browser::StrColor(option)); };
+        f.Open = [&f, &option] { f.SetText(Variables::StrColor(option)); };
         f.LostFocus = [this, &f, &option, selectsColorRadio] {
             std::string text = f.Text();
             option = OptionRules::ColourFieldOnLeave(text);
@@ -386,7 +387,8 @@ void Browser_Options_Window::AddTextControls() {
         [this](platform::ComboBox& c) {
             c.Open = [&c] {
                 std::vector<std::string> names;
-                for (const auto& name : platform::InstalledFonts()) {
+                for (const QString& family : QFontDatabase::families()) {
+                    const std::string name = family.toStdString();
                     if (platform::Left(name, 1) != "@")
                         names.push_back(name);
                 }
