@@ -243,6 +243,11 @@ TEST_F(ListboxTest, TabMovesTheEditingToTheNextEditableCellThenEnds) {
                           "CellKeyDown(3,2,tab)", "CellAction(3,2)", "CellLostFocus(3,2):b"}));
 }
 
+TEST_F(ListboxTest, ThePointerShapeCoversTheRows) {
+    w->list->SetMouseCursor(SystemCursor::IBeam);
+    EXPECT_EQ(w->list->viewport()->cursor().shape(), Qt::IBeamCursor);
+}
+
 TEST_F(ListboxTest, ANonEditableCellIsNeverEdited) {
     w->list->EditCell(1, 1);
     EXPECT_FALSE(w->list->Editing());
