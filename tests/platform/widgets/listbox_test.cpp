@@ -243,6 +243,18 @@ TEST_F(ListboxTest, TabMovesTheEditingToTheNextEditableCellThenEnds) {
                           "CellKeyDown(3,2,tab)", "CellAction(3,2)", "CellLostFocus(3,2):b"}));
 }
 
+TEST_F(ListboxTest, ChangeFollowsTheSelectionOnlyWhenItMoves) {
+    int changes = 0;
+    w->list->Change = [&] { ++changes; };
+    w->list->SetListIndex(2);
+    w->list->SetListIndex(2);
+    ClickCell(2, 1);  // the same row again
+    EXPECT_EQ(changes, 1);
+    w->list->SetListIndex(-1);
+    EXPECT_EQ(w->list->ListIndex(), -1);
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(ListboxTest, ThePointerShapeCoversTheRows) {
     w->list->SetMouseCursor(SystemCursor::IBeam);
     EXPECT_EQ(w->list->viewport()->cursor().shape(), Qt::IBeamCursor);
