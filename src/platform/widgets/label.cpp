@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 namespace platform {
+
 Label::Label(QWidget* parent)
     : QLabel(parent)
     , Control(static_cast<QWidget&>(*this)) {
