@@ -193,8 +193,8 @@ const BadSkinCase kBadSkinCases[] = {
     {"EmptySkin", [](const fs::path& a) { fs::resize_file(a / "tidewater.xml", 0); },
         {"-w", "1280", "-r", "border", "tidewater.xml", "out.xml"}, 1, {"An error occured.\n", kUsage}},
     {"OutputBitmapNameIsAFolder", [](const fs::path& a) { fs::create_directory(a / "out.png"); },
-        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 2,
-        {"An unhandled exception occurred.", "cannot replace", "IOException"}},
+        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 1,
+        {"Unable to write ", "/out.png: Is a directory.", "Failed resizing", kUsage}},
     // clang-format on
 };
 

@@ -1,6 +1,7 @@
 #include "platform/folderitem.h"
 
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/exceptions.h"
 #include "support/temp_folder.h"
 
