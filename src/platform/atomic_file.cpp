@@ -58,12 +58,12 @@ AtomicFile::AtomicFile(fs::path target)
             if (plan->fault.beforeOpen)
                 plan->fault.beforeOpen(m_target);
             if (plan->fault.stage != WriteFaultStage::None) {
-                m_faultStage = static_cast<int>(plan->fault.stage);
+                m_fault = plan->fault.stage;
                 m_faultError = plan->fault.errorNumber;
             }
         }
     }
-    if (m_faultStage == static_cast<int>(WriteFaultStage::Open))
+    if (m_fault == WriteFaultStage::Open)
         throw FileWriteException(m_target.string(), m_faultError);
     // Exclusive creation: never write into a file that someone else made under that name.
     int fd = -1;
@@ -113,8 +113,8 @@ void AtomicFile::Write(std::string_view bytes) {
         throw FileWriteException(m_target.string(), m_failed ? m_failed : EBADF);
     if (bytes.empty())
         return;
-    if (m_faultStage == static_cast<int>(WriteFaultStage::Write)) {
-        m_faultStage = -1;
+    if (m_fault == WriteFaultStage::Write) {
+        m_fault.reset();
         std::fwrite(bytes.data(), 1, bytes.size() / 2, m_file);
         std::fflush(m_file);
         Fail(m_faultError);
@@ -128,7 +128,7 @@ void AtomicFile::Commit() {
     if (m_failed || m_committed || !m_file)
         throw FileWriteException(m_target.string(), m_failed ? m_failed : EBADF);
     // A write fault planned for a file that got no bytes strikes at the flush instead.
-    if (m_faultStage == static_cast<int>(WriteFaultStage::Write))
+    if (m_fault == WriteFaultStage::Write)
         Fail(m_faultError);
     errno = 0;
     // A full disk often shows only here: buffered bytes reach the system at the flush, and some
@@ -143,7 +143,7 @@ void AtomicFile::Commit() {
     m_file = nullptr;
     if (std::fclose(f) != 0)
         Fail(errno);
-    if (m_faultStage == static_cast<int>(WriteFaultStage::Rename))
+    if (m_fault == WriteFaultStage::Rename)
         Fail(m_faultError);
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         Fail(errno);

@@ -4,10 +4,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 /// The one way the tool writes a file: beside its target, then renamed over it.
 namespace platform {
+
+/// Where the test seam makes a write fail.
+enum class WriteFaultStage {
+    Open,    // the temporary file cannot be created
+    Write,   // the first bytes written are cut in half, then the write fails
+    Rename,  // everything is written, then the rename over the target fails
+    None,    // nothing fails; only `beforeOpen` runs
+};
 
 /// A file being written to a temporary file in its target's folder and renamed over the
 /// target by `Commit`. Until then the target is untouched; on any failure, and when the
@@ -43,8 +52,8 @@ private:
     std::FILE* m_file = nullptr;
     int m_failed = 0;  // the error number of the failure that ended the file
     bool m_committed = false;
-    // Set when the test seam chose this file to fail.
-    int m_faultStage = -1;
+    // The stage at which the test seam makes this file fail, if it chose this one.
+    std::optional<WriteFaultStage> m_fault;
     int m_faultError = 0;
 };
 
@@ -55,14 +64,6 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 /// FileWriteException when the target cannot be written, IOException when the source cannot
 /// be read ("Unable to read SOURCE: REASON.").
 void CopyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target);
-
-/// Where the test seam makes a write fail.
-enum class WriteFaultStage {
-    Open,    // the temporary file cannot be created
-    Write,   // the first bytes written are cut in half, then the write fails
-    Rename,  // everything is written, then the rename over the target fails
-    None,    // nothing fails; only `beforeOpen` runs
-};
 
 /// A planned failure of the `nth` AtomicFile made from now on (1 = the next one).
 struct WriteFault {
