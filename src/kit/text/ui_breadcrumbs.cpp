@@ -1,10 +1,10 @@
 #include "kit/text/ui_breadcrumbs.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/text/kit_paint.h"
 #include "kit/text/step_layout.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
 

@@ -1,9 +1,9 @@
 #include "kit/text/ui_textfield.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/text/kit_paint.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
 #include "platform/widgets/window.h"

@@ -1,8 +1,8 @@
 #include "kit/toggles/tooltip_paint.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
-#include "kit/toggles/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 

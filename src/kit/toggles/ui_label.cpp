@@ -1,6 +1,6 @@
 #include "kit/toggles/ui_label.h"
 
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 

@@ -31,6 +31,10 @@ struct Backdrop {
     int height = 0;
 };
 
+/// The grey of `c`: level 0.2989 × red + 0.587 × green + 0.114 × blue in double precision,
+/// truncated. The weights add up to 0.9999, so white gives 0xFEFEFE.
+platform::Color ToGray(platform::Color c) noexcept;
+
 /// The back colour of the control's window, or 0xEDEDED when it has none or no window.
 platform::Color WindowColorOf(const platform::Control& control);
 

@@ -1,6 +1,5 @@
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 
-#include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 #include "platform/widgets/control.h"
 #include "platform/widgets/window.h"
@@ -11,6 +10,12 @@
 #include <string>
 
 namespace kit {
+
+platform::Color ToGray(platform::Color c) noexcept {
+    const double v = 0.2989 * c.r + 0.587 * c.g + 0.114 * c.b;
+    const int level = static_cast<int>(v);
+    return platform::RGB(level, level, level);
+}
 
 platform::Color WindowColorOf(const platform::Control& control) {
     const platform::Window* window = control.TrueWindow();
