@@ -16,11 +16,13 @@
 namespace {
 
 using kit::Hex;
+using kit::kBorderColor;
+using kit::kShadowColor;
 
 void WriteBuiltInStyle(UI_TextFieldStyle& s) {
-    s.BorderColor = Hex(0x202224);
+    s.BorderColor = kBorderColor;
     s.BorderWidth = 1;
-    s.ShadowColor = Hex(0x4D4E52);
+    s.ShadowColor = kShadowColor;
     s.ShadowTransparency = 50;
     s.FillKind = 1;
     s.FillTexture = 0;
