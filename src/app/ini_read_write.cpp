@@ -1,10 +1,10 @@
 #include "app/ini_read_write.h"
 
-#include "app/messages/line_terminator.h"
-#include "app/messages/run_once.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/line_terminator.h"
+#include "messages/run_once.h"
 #include "platform/application.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"

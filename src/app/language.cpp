@@ -1,9 +1,9 @@
 #include "app/language.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "engine/xml/skin_file.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/application.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"

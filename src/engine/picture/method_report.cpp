@@ -1,12 +1,12 @@
 #include "engine/picture/method_report.h"
 
-#include "app/messages/messages.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/browser_text.h"
 #include "engine/xml/options.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 

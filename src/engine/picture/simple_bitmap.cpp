@@ -1,6 +1,5 @@
 #include "engine/picture/simple_bitmap.h"
 
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/browser_graphics.h"
 #include "engine/picture/method_report.h"
@@ -12,6 +11,7 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"

@@ -1,4 +1,3 @@
-#include "app/messages/messages.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/browser_text.h"
 #include "engine/xml/geometry_lists.h"
@@ -7,6 +6,7 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/tweaks.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
