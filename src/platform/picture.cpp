@@ -2,6 +2,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/hugepages.h"
 #include "platform/rgbsurface.h"
 
 #include <QBuffer>
@@ -56,6 +57,7 @@ QImage NewImage(int width, int height, QImage::Format format) {
     if (image.isNull())
         throw RuntimeException("Not enough memory for a picture of " + std::to_string(width) +
                                " x " + std::to_string(height) + " pixels.");
+    AdviseHugePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/pngencoder.h"
 
 #include "platform/exceptions.h"
+#include "platform/hugepages.h"
 #include "platform/parallel.h"
 
 #include <libdeflate.h>
@@ -236,6 +237,7 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
         workers,
         [&](int worker) {
             const std::unique_ptr<unsigned char[]> filtered(new unsigned char[bufferBytes]);
+            AdviseHugePages(filtered.get(), bufferBytes);
             std::unique_ptr<unsigned char[]> out;
             std::size_t outBytes = 0;
             for (int band = worker; band < bands; band += workers) {
@@ -331,6 +333,7 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
         // The stream is about a third of the pixels' bytes on photographs; a first guess that
         // spares most of the string's regrowth.
         png.reserve(static_cast<std::size_t>(w) * h + 1024);
+        AdviseHugePages(png.data(), png.capacity());
         PutBandedStream(png, image, options.level,
                         options.deflater == PngDeflater::ZlibRunBands ? Z_RLE : Z_DEFAULT_STRATEGY,
                         threads, options.minBandBytes);
