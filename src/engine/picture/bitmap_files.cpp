@@ -10,7 +10,10 @@
 #include "platform/picturefile.h"
 #include "platform/text.h"
 
+#include <QImage>
+
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -79,6 +82,19 @@ bool IsAnInputFile(const std::string& target) {
 std::string InputFileDetail(const std::string& target) {
     return "The output bitmap \"" + target +
            "\" is a file of the input skin; it is not written over.";
+}
+
+/// The top-left width × height of an opaque picture that holds them: what drawing it onto a
+/// new picture of that size leaves there, without the copy. The view shares the picture's
+/// pixels and keeps them alive; the written bitmap is let go right after, so nothing else
+/// writes to them.
+platform::PicturePtr TopLeftView(const platform::Picture& picture, int width, int height) {
+    auto* keeper = new QImage(picture.Image());
+    // Read through constBits: the shared pixels are not copied for the keeper.
+    QImage view(
+        const_cast<uchar*>(keeper->constBits()), width, height, keeper->bytesPerLine(),
+        keeper->format(), [](void* info) { delete static_cast<QImage*>(info); }, keeper);
+    return std::make_shared<platform::Picture>(view);
 }
 
 std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
@@ -190,9 +206,15 @@ bool Save_Picture() {
     // is left out rather than failing a finished job.
     New_picture.reset();
     try {
-        auto preview = platform::Picture::New(outWidth, outHeight);
-        preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
-        New_picture = preview;
+        const platform::Picture& written = *BMP_picture;
+        if (!written.HasMask() && !written.HasAlpha() && outWidth > 0 && outHeight > 0 &&
+            outWidth <= written.Width() && outHeight <= written.Height()) {
+            New_picture = TopLeftView(written, outWidth, outHeight);
+        } else {
+            auto preview = platform::Picture::New(outWidth, outHeight);
+            preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
+            New_picture = preview;
+        }
     } catch (const platform::RuntimeException&) {
     }
     BMP_picture.reset();
