@@ -72,8 +72,9 @@ TEST_P(MoreOptionsArrowTest, EveryPressTicksItsBoxWhetherOrNotItSteps) {
     (c.up ? arrows.Up : arrows.Down).Raise();
     EXPECT_EQ(field.Text(), c.result);
     EXPECT_TRUE(box.Value());
-    if (!c.gain)
+    if (!c.gain) {
         EXPECT_FALSE(d.No_FontChange_CheckBox().Value());
+    }
 }
 INSTANTIATE_TEST_SUITE_P(Arrows, MoreOptionsArrowTest, ::testing::ValuesIn(kArrowCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -91,8 +92,9 @@ TEST_F(MoreOptionsTest, TheGainFieldClampsOnLeavingAndTicksItsBox) {
         d.GainSensibility_EditField().SetFocus();
         d.FontSize_EditField().SetFocus();
         EXPECT_EQ(d.GainSensibility_EditField().Text(), c.left) << c.typed;
-        if (std::string(c.typed) != c.left)
+        if (std::string(c.typed) != c.left) {
             EXPECT_TRUE(d.Change_Gain_CheckBox().Value()) << c.typed;
+        }
     }
     // Typing in the font field ticks nothing.
     d.Change_FontSize_CheckBox().SetValue(false);
