@@ -3,6 +3,7 @@
 #include "app/gui/menu_bar.h"
 #include "platform/dispatch.h"
 #include "platform/widgets/qt_dialogs.h"
+#include "windows/main/main_window.h"
 
 #include <QApplication>
 
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
         const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);
         if (outcome.exitStatus)
             QCoreApplication::exit(*outcome.exitStatus);
+    });
+    // Window mode: the main window is built and shown on first use, then the loop runs until
+    // the program quits.
+    App::SetMainWindowOpener([] {
+        MainWindow::Instance();
+        return QApplication::exec();
     });
     return App::Run(args, std::cout, std::cerr);
 }
