@@ -23,17 +23,11 @@
 #include "platform/widgets/pagepanel.h"
 #include "windows/main/main_window_rules.h"
 
-#include <QPointer>
 #include <QToolTip>
 
 #include <exception>
 
 namespace {
-
-QPointer<MainWindow>& TheInstance() {
-    static QPointer<MainWindow> window;
-    return window;
-}
 
 std::string Lng(std::string_view key) {
     return Language::Lng(key);
@@ -43,21 +37,26 @@ std::string Lng(std::string_view key) {
 
 MainWindow::MainWindow()
     : platform::Window(Frame::Document) {
-    if (!TheInstance())
-        TheInstance() = this;
     SetOwnsJob(true);
 }
 
 MainWindow::~MainWindow() = default;
 
 MainWindow& MainWindow::Instance() {
-    if (!TheInstance())
-        (new MainWindow)->Show();
-    return *TheInstance();
+    const bool made = Existing() == nullptr;
+    MainWindow& window = platform::Instance<MainWindow>();
+    // The stored layout makes the window visible: a new one is shown once built.
+    if (made)
+        window.Show();
+    return window;
 }
 
 MainWindow* MainWindow::Existing() {
-    return TheInstance().data();
+    for (platform::Window* open : FrontToBack()) {
+        if (auto* found = dynamic_cast<MainWindow*>(open); found && !found->IsClosed())
+            return found;
+    }
+    return nullptr;
 }
 
 platform::Color MainWindow::GetWindowColor() const {

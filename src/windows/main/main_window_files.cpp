@@ -1,4 +1,5 @@
 // The "Files" page: the input skin, the output file and the output size fields.
+#include "app/file_types.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
 #include "app/messages/line_terminator.h"
@@ -25,20 +26,30 @@ namespace {
 constexpr platform::Color kCrossColor = platform::RGB(0xFF, 0xFF, 0xFF);
 constexpr platform::Color kCrossHoverColor = platform::RGB(0x00, 0x00, 0xFF);
 
-platform::FileDialogSpec OpenSkinDialog() {
+platform::FileDialogSpec SkinDialog(const std::string& title, const std::string& action,
+                                    QWidget* parent) {
     platform::FileDialogSpec spec;
-    spec.title = Language::Lng("Select an XML Skin file");
+    spec.title = Language::Lng(title);
+    spec.actionCaption = Language::Lng(action);
+    spec.cancelCaption = Language::Lng("Cancel");
+    spec.filter = FileTypes1::XML().Filter();
+    spec.filterName = FileTypes1::XML().Name;
+    spec.parent = parent;
+    return spec;
+}
+
+platform::FileDialogSpec OpenSkinDialog(QWidget* parent) {
+    platform::FileDialogSpec spec = SkinDialog("Select an XML Skin file", "Open", parent);
     spec.initialFolder = INI_Read_Write::Open_directory.size() >= 2
                              ? INI_Read_Write::Open_directory
                              : platform::DesktopFolder().NativePath();
-    spec.filter = "xml";
     return spec;
 }
 
 }  // namespace
 
 void MainWindow::OpenXML(const platform::FolderItem* item) {
-    const platform::FileDialogSpec spec = OpenSkinDialog();
+    const platform::FileDialogSpec spec = OpenSkinDialog(this);
     std::optional<platform::FolderItem> file;
     if (item && item->Exists())
         file = *item;
@@ -105,11 +116,10 @@ void MainWindow::Output_Button_Action() {
     const mainwindow::SaveDialogStart start = mainwindow::PlanSaveDialog(
         OutputXML_EditField().Text(), fields, INI_Read_Write::Save_directory,
         INI_Read_Write::Open_directory, platform::DesktopFolder().NativePath());
-    platform::FileDialogSpec spec;
-    spec.title = Language::Lng("Select a FileName for the XML output");
+    platform::FileDialogSpec spec =
+        SkinDialog("Select a FileName for the XML output", "Save", this);
     spec.initialFolder = start.folder;
     spec.suggestedName = start.suggestedName;
-    spec.filter = "xml";
     const auto chosen = platform::CurrentDialogs().GetSaveFile(spec);
     if (!chosen)
         return;

@@ -136,8 +136,12 @@ void MainWindow::Layout() {
     SetHasBackColor(true);
     SetBackColor(RGB(0x33, 0x35, 0x38));
     SetTitle("Malvoren Tool");
-    // A document window with a close box and a minimise box, and no zoom box.
+    // A document window with a close box and a minimise box, no zoom box, which the user
+    // cannot resize.
+    SetCloseBox(true);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    SetResizeable(false);
     CreateControls0();
     CreateControls1();
 }

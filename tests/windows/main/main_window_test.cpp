@@ -1,5 +1,6 @@
 #include "windows/main/main_window.h"
 
+#include "app/file_types.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
 #include "app/messages/line_terminator.h"
@@ -139,6 +140,7 @@ void Press(QWidget& w) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        FileTypes1::Initialize();
         ResetState();
         INI_Read_Write::Lang = lang;
         Build();
@@ -253,8 +255,13 @@ TEST_F(MainWindowTest, InputChoiceShowsSizeAndDisplayFormat) {
     EXPECT_TRUE(w->SkinPreview().Enabled());
     EXPECT_TRUE(w->SkinResizePreview().Enabled());
     EXPECT_FALSE(w->Preview_button().Enabled());
-    EXPECT_EQ(dialogs->openRequests.front().title, "Select an XML Skin file");
-    EXPECT_EQ(dialogs->openRequests.front().filter, "xml");
+    const platform::FileDialogSpec& open = dialogs->openRequests.front();
+    EXPECT_EQ(open.title, "Select an XML Skin file");
+    EXPECT_EQ(open.actionCaption, "Open");
+    EXPECT_EQ(open.cancelCaption, "Cancel");
+    EXPECT_EQ(open.filter, "xml");
+    EXPECT_EQ(open.filterName, "XML Files");
+    EXPECT_EQ(open.parent, w);
 }
 
 TEST_F(MainWindowTest, AFileNotNamedXmlIsRefusedAndNothingChanges) {
@@ -354,6 +361,7 @@ TEST_F(MainWindowTest, TheOutputDialogProposesANameAndStartsInTheParentFolder) {
         EXPECT_EQ(request.suggestedName, c.suggested) << c.input << " " << c.outputField;
         EXPECT_EQ(request.initialFolder, *c.folder ? std::string(c.folder) : dir);
         EXPECT_EQ(request.title, "Select a FileName for the XML output");
+        EXPECT_EQ(request.actionCaption, "Save");
         EXPECT_EQ(w->OutputXML_EditField().Text(), c.outputField);  // cancelled: unchanged
     }
     dialogs->QueueSaveFile("/o/Skin.xml.d/Out.xml");
