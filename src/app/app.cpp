@@ -61,6 +61,7 @@ int OpenMainWindow(std::ostream& err) {
 void ResetState() {
     Debug = false;
     Opener() = nullptr;
+    Closer() = nullptr;
 }
 
 void SetMainWindowOpener(MainWindowOpener opener) {

@@ -16,7 +16,7 @@ namespace App {
 /// Debug mode: on once an item of the application's folder has "debug.txt" in its name.
 inline bool Debug = false;
 
-/// For tests: debug mode off, no main window opener.
+/// For tests: debug mode off, no main window opener, no window closer.
 void ResetState();
 
 /// Looks at the items of the application's folder in order and turns debug mode on at the

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace platform;
 
@@ -114,4 +116,69 @@ TEST(PopupPresenterTest, WithoutAPresenterEveryPopupIsCancelled) {
     MenuItem menu;
     menu.Append(Item("One", "one"));
     EXPECT_EQ(menu.PopUp(1, 1), nullptr);
+}
+
+namespace {
+
+/// "Close", then the submenu "Language" holding "English" and "Français", then the disabled
+/// submenu "Export" holding "PNG".
+std::unique_ptr<MenuItem> NestedMenu() {
+    auto menu = std::make_unique<MenuItem>();
+    menu->Append(Item("Close", "close"));
+    MenuItem& language = menu->Append(Item("Language", "language"));
+    language.Append(Item("English", "en"));
+    language.Append(Item("Français", "fr")).Tag = 7;
+    MenuItem& exportMenu = menu->Append(Item("Export", "export"));
+    exportMenu.Enabled = false;
+    exportMenu.Append(Item("PNG", "png"));
+    return menu;
+}
+
+struct NestedPick {
+    const char* name;
+    const char* answer;
+    const char* chosenName;  // nullptr: cancelled
+};
+
+class NestedPopupTest : public ::testing::TestWithParam<NestedPick> {};
+
+}  // namespace
+
+TEST_P(NestedPopupTest, OneAnswerPicksAnItemAtAnyDepth) {
+    ScopedScriptedPopups popups;
+    auto menu = NestedMenu();
+    popups->QueueChoice(GetParam().answer);
+    MenuItem* chosen = menu->PopUp(5, 6);
+    if (GetParam().chosenName) {
+        ASSERT_NE(chosen, nullptr);
+        EXPECT_EQ(chosen->Name, GetParam().chosenName);
+    } else {
+        EXPECT_EQ(chosen, nullptr);
+    }
+}
+
+// clang-format off
+const NestedPick kNestedPicks[] = {
+    {"TopLevelByName",                 "close",    "close"},
+    {"InsideASubmenuByName",           "fr",       "fr"},
+    {"InsideASubmenuByText",           "English",  "en"},
+    {"ASubmenuItselfIsNoCommand",      "language", nullptr},
+    {"InsideADisabledSubmenuCancels",  "png",      nullptr},
+    {"AnUnknownAnswerCancels",         "German",   nullptr},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Picks, NestedPopupTest, ::testing::ValuesIn(kNestedPicks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PopupPresenterTest, ScriptedPresenterRecordsTheRowsOfSubmenusWithTheirParent) {
+    ScopedScriptedPopups popups;
+    auto menu = NestedMenu();
+    menu->PopUp(0, 0);
+    ASSERT_EQ(popups->shown.size(), 1u);
+    std::vector<std::string> rows;
+    for (const auto& row : popups->shown[0].rows)
+        rows.push_back(row.parent + "/" + row.name);
+    EXPECT_EQ(rows, (std::vector<std::string>{"/close", "/language", "language/en", "language/fr",
+                                              "/export", "export/png"}));
+    EXPECT_EQ(popups->shown[0].rows[3].tag, 7);
 }

@@ -19,8 +19,9 @@ namespace platform {
 /// button the pointer gives MouseEnter and MouseExit.
 class Label : public QLabel, public Control {
 public:
-    /// The system's pointer shapes that a label can show while the pointer is over it.
-    enum class Cursor { Standard, FingerPointer, IBeam, Wait, ArrowAllDirections };
+    /// The system's pointer shapes; a label shows its own (Control::SetMouseCursor) while the
+    /// pointer is over it.
+    using Cursor = SystemCursor;
 
     explicit Label(QWidget* parent = nullptr);
     ~Label() override;
@@ -62,10 +63,6 @@ public:
     bool Selectable() const noexcept { return m_selectable; }
     void SetSelectable(bool selectable);
 
-    /// The pointer shape shown while the pointer is over the label.
-    Cursor MouseCursor() const noexcept { return m_cursor; }
-    void SetMouseCursor(Cursor cursor);
-
     /// The window's handlers.
     Event<bool(int x, int y)> MouseDown;
     Event<void(int x, int y)> MouseDrag;
@@ -103,7 +100,6 @@ private:
     bool m_multiline = false;
     bool m_transparent = true;
     bool m_selectable = false;
-    Cursor m_cursor = Cursor::Standard;
     bool m_pressTaken = false;
 };
 

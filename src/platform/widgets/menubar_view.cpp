@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -87,9 +89,11 @@ void MenuBarView::AddItems(QMenu& menu, MenuItem& parent) {
             continue;
         }
         QAction* action = menu.addAction(MenuText(item));
-        // The original menu bar is the application's, so its shortcuts work in every window.
+        // The menu shows the shortcut; the view matches the keys itself (eventFilter), since
+        // Qt refuses an application shortcut whose menu bar stands in a window that a
+        // window-modal dialog blocks, and the original bar's shortcuts work under a dialog.
         action->setShortcut(QKeySequence(ShortcutFromFramework(item.KeyboardShortcut)));
-        action->setShortcutContext(Qt::ApplicationShortcut);
+        action->setShortcutContext(Qt::WidgetShortcut);
         m_actions[action] = &item;
         MenuItem* target = &item;
         connect(action, &QAction::triggered, this, [this, target] { Trigger(*target); });
@@ -121,11 +125,43 @@ void MenuBarView::Trigger(MenuItem& item) {
     Dispatch([&] { RunMenuCommand(item); });
 }
 
+MenuItem* MenuBarView::ShortcutItem(const QKeyEvent& key, MenuItem& parent) const {
+    const QKeyCombination pressed(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key()));
+    for (std::size_t i = 0; i < parent.Count(); ++i) {
+        MenuItem& item = parent.Item(i);
+        if (item.Count() > 0) {
+            if (MenuItem* found = ShortcutItem(key, item))
+                return found;
+            continue;
+        }
+        if (item.KeyboardShortcut.empty() || item.IsSeparator())
+            continue;
+        const QKeySequence sequence(ShortcutFromFramework(item.KeyboardShortcut));
+        if (sequence.count() == 1 && sequence[0] == pressed)
+            return &item;
+    }
+    return nullptr;
+}
+
 bool MenuBarView::eventFilter(QObject* watched, QEvent* event) {
-    // Sent to the focus object before Qt matches the key against the shortcuts.
-    if (event->type() == QEvent::ShortcutOverride)
+    const auto type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    // Only keys that reach a window of ours: Qt's own dialogs and the window system's
+    // objects (which pass the key on to a widget) are left alone.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !dynamic_cast<Window*>(widget->window()))
+        return QObject::eventFilter(watched, event);
+    // Sent to the focus object before Qt matches the key against its shortcuts.
+    if (type == QEvent::ShortcutOverride) {
         Dispatch([this] { RunEnabling(); });
-    return QObject::eventFilter(watched, event);
+        return QObject::eventFilter(watched, event);
+    }
+    MenuItem* item = ShortcutItem(static_cast<QKeyEvent&>(*event), m_tree);
+    if (!item || !item->Enabled)
+        return QObject::eventFilter(watched, event);
+    Trigger(*item);
+    return true;  // the command took the key: the focused control never sees it
 }
 
 void RequestQuit() {

@@ -8,6 +8,7 @@
 #include <map>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 
@@ -19,7 +20,9 @@ class Window;
 ///
 /// The enabling event runs before any menu shows (each menu's aboutToShow) and before a key
 /// is matched against the shortcuts (an application event filter on ShortcutOverride), so a
-/// shortcut works before any menu was ever opened. Enabling resets every item to its
+/// shortcut works before any menu was ever opened. The same filter matches the shortcuts of
+/// keys that reach any window of ours and runs the enabled item's command, so they work while
+/// a dialog is in front of the bar's window. Enabling resets every item to its
 /// AutoEnable, runs the frontmost window's EnableMenuItems, then copies the tree's texts and
 /// states into Qt's actions.
 ///
@@ -47,6 +50,8 @@ protected:
 
 private:
     void AddItems(QMenu& menu, MenuItem& parent);
+    /// The item below `parent` whose shortcut is the pressed key, or nullptr.
+    MenuItem* ShortcutItem(const QKeyEvent& key, MenuItem& parent) const;
     void Sync();
 
     MenuItem& m_tree;

@@ -348,6 +348,9 @@ void Window::ShowModalWithin(Window* parent) {
         if (self && !m_closed) {
             // No user will come: waiting would hang the test.
             const std::string title = Title();
+            m_closed = true;
+            auto& windows = OpenWindows();
+            windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
             hide();
             deleteLater();
             throw ModalHookLeftOpen("the modal window \"" + title +

@@ -9,11 +9,14 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace platform;
 
@@ -144,4 +147,123 @@ TEST(QtPopupPresenterTest, QtMenuShowsTheRowsAndReturnsTheChosenItem) {
     QtPopupPresenter presenter;
     EXPECT_EQ(presenter.PopUp(menu, 10, 10), &french);
     EXPECT_EQ(seen, (QStringList{"English", "Français*"}));
+}
+
+namespace {
+
+/// The main window as the tool has it: its menu bar set through the window, "Settings"
+/// (Ctrl+F8) enabled only by its own enabling event, "About" (F2) always enabled.
+class MainWithBar : public Window {
+public:
+    MainWithBar() {
+        MenuItem& options = tree.Append(Item("Options", "LicensedMenu", true));
+        options.Append(Item("Settings", "LicensedSettings", false, "Cmd+F8"));
+        MenuItem& help = tree.Append(Item("&?", "Menu", true));
+        help.Append(Item("&About", "About", true, "F2"));
+        EnableMenuItems = [this] { tree.Find("LicensedSettings")->Enabled = true; };
+        for (const char* name : {"LicensedSettings", "About"}) {
+            SetMenuHandler(name, [this, name] {
+                log.push_back(std::string("main:") + name);
+                return true;
+            });
+        }
+    }
+    MenuItem tree;
+    std::vector<std::string> log;
+
+protected:
+    void Layout() override {
+        SetMenuBar(tree);
+        setGeometry(40, 60, 300, 200);
+    }
+};
+
+struct FrontCase {
+    const char* name;
+    bool dialogHandlesAbout;
+    std::vector<std::string> expected;
+};
+
+class MenuUnderADialogTest : public ::testing::TestWithParam<FrontCase> {};
+
+}  // namespace
+
+TEST_P(MenuUnderADialogTest, ShortcutsReachTheFrontWindowFirstThenTheMainWindow) {
+    QPointer<MainWithBar> mainWindow = new MainWithBar;
+    mainWindow->Show();
+    QPointer<Window> dialog = new Window(Window::Frame::MovableModal);
+    dialog->setGeometry(80, 90, 120, 80);
+    dialog->SetMenuHandler("About", [&] {
+        mainWindow->log.push_back("dialog:About");
+        return GetParam().dialogHandlesAbout;
+    });
+    dialog->ShowWithin(*mainWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    ASSERT_EQ(Window::Frontmost(), dialog.data());
+    ASSERT_EQ(Window::Main(), mainWindow.data());
+
+    QTest::keyClick(dialog, Qt::Key_F2);
+    // Settings is enabled by the main window's enabling alone, which runs under the dialog.
+    QTest::keyClick(dialog, Qt::Key_F8, Qt::ControlModifier);
+    EXPECT_EQ(mainWindow->log, GetParam().expected);
+    dialog->Close();
+    mainWindow->Close();
+}
+
+const FrontCase kFrontCases[] = {
+    {"TheMainWindowTakesWhatTheDialogLeaves",
+     false,
+     {"dialog:About", "main:About", "main:LicensedSettings"}},
+    {"TheDialogsOwnHandlerComesFirst", true, {"dialog:About", "main:LicensedSettings"}},
+};
+INSTANTIATE_TEST_SUITE_P(Fronts, MenuUnderADialogTest, ::testing::ValuesIn(kFrontCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RunMenuCommandTest, APopupsChoiceRunsThroughTheSameHandlersByName) {
+    QPointer<MainWithBar> mainWindow = new MainWithBar;
+    mainWindow->Show();
+    ScopedScriptedPopups popups;
+    MenuItem menu;
+    MenuItem& help = menu.Append(Item("Help", "HelpMenu", true));
+    help.Append(Item("About", "About", true));
+    MenuItem& own = help.Append(Item("Own", "Own", true));
+    int ownActions = 0;
+    own.Action = [&] { return ++ownActions > 0; };
+    popups->QueueChoice("About");
+    popups->QueueChoice("Own");
+    for (int i = 0; i < 2; ++i) {
+        MenuItem* chosen = menu.PopUp(0, 0);
+        ASSERT_NE(chosen, nullptr);
+        EXPECT_TRUE(RunMenuCommand(*chosen));
+    }
+    EXPECT_EQ(mainWindow->log, (std::vector<std::string>{"main:About"}));
+    EXPECT_EQ(ownActions, 1);  // no window handles "Own": the item's own Action runs
+    mainWindow->Close();
+}
+
+TEST(QtPopupPresenterTest, QtMenuOpensSubmenusAndReturnsAnItemInside) {
+    MenuItem menu;
+    menu.Append(std::make_unique<MenuItem>("Close", "close"));
+    MenuItem& language = menu.Append(std::make_unique<MenuItem>("Language", "language"));
+    language.Append(std::make_unique<MenuItem>("English", "en"));
+    MenuItem& french = language.Append(std::make_unique<MenuItem>("Français", "fr"));
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* top = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(top, nullptr);
+        QAction* languageAction = top->actions()[1];
+        ASSERT_NE(languageAction->menu(), nullptr);
+        for (QAction* a : languageAction->menu()->actions())
+            seen << a->text();
+        top->setActiveAction(languageAction);
+        QTest::keyClick(top, Qt::Key_Right);  // opens the submenu on its first row
+        auto* sub = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(sub, nullptr);
+        ASSERT_NE(sub, top);
+        QTest::keyClick(sub, Qt::Key_Down);
+        QTest::keyClick(sub, Qt::Key_Return);
+    });
+    QtPopupPresenter presenter;
+    EXPECT_EQ(presenter.PopUp(menu, 10, 10), &french);
+    EXPECT_EQ(seen, (QStringList{"English", "Français"}));
 }

@@ -4,6 +4,7 @@
 #include "platform/widgets/menubar_view.h"
 #include "platform/widgets/window.h"
 #include "probe.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,16 @@ TEST_F(WindowChromeTest, TheMenuBarLiesOutsideTheStoredContentArea) {
         EXPECT_EQ(w->bottomRight->Top(), 366);
         EXPECT_TRUE(w->Content()->geometry().contains(
             QRect(w->bottomRight->Widget().mapTo(w, QPoint(0, 0)), QSize(20, 10))));
+        if (withMenuBar) {
+            w->SetHasBackColor(true);
+            w->SetBackColor(RGB(0xED, 0xED, 0xED));
+            w->Paint = [](Graphics& g) {
+                // A frame around the whole content: it must start right under the bar.
+                g.ForeColor = RGB(255, 0, 0);
+                g.DrawRect(0, 0, 560, 376);
+            };
+            testsupport::SaveForInspection(w->grab().toImage(), "window_560x376_under_menu_bar");
+        }
         // Setters keep the content meaning: moving the top moves the frame with it.
         w->SetTop(120);
         w->SetHeight(300);

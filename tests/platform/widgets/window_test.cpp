@@ -263,3 +263,26 @@ TEST_F(WindowTest, TheSingleInstanceIsTheOpenOneAndAClosedOneIsBuiltAgain) {
     EXPECT_NE(&Instance<ProbeWindow>(), &second);
     Instance<ProbeWindow>().Close();
 }
+
+TEST_F(WindowTest, AModalHookThatLeavesTheWindowOpenFailsInsteadOfHanging) {
+    auto* owner = new ProbeWindow;
+    owner->Show();
+    QPointer<ProbeWindow> dialog = new ProbeWindow(Window::Frame::MovableModal);
+    auto old = Window::SetModalHook([](Window&) {});  // forgets to close it
+    EXPECT_THROW(dialog->ShowModalWithin(owner), ModalHookLeftOpen);
+    EXPECT_FALSE(dialog->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+
+    // Reached from a handler, the failure goes to the report like any other.
+    std::vector<std::string> kinds;
+    auto oldReport = SetExceptionReport([&](const std::exception& e) {
+        const auto* runtime = dynamic_cast<const RuntimeException*>(&e);
+        kinds.push_back(runtime ? runtime->KindName() : "other");
+    });
+    Dispatch([owner] { (new ProbeWindow(Window::Frame::Modal))->ShowModalWithin(owner); });
+    EXPECT_EQ(kinds, (std::vector<std::string>{"ModalHookLeftOpen"}));
+    SetExceptionReport(std::move(oldReport));
+    Window::SetModalHook(std::move(old));
+    owner->Close();
+}
