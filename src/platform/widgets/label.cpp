@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 
 namespace platform {
-
 Label::Label(QWidget* parent)
     : QLabel(parent)
     , Control(static_cast<QWidget&>(*this)) {

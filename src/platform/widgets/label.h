@@ -16,13 +16,10 @@ namespace platform {
 /// Mouse: MouseDown(x, y) (label coordinates) returns whether the press is taken; a taken press
 /// gets MouseDrag and MouseUp, while a press that is not taken goes on to the label's container
 /// and window, as the platform passes on a click that a control does not handle. Without a
-/// button the pointer gives MouseEnter and MouseExit.
+/// button the pointer gives MouseEnter and MouseExit. Its pointer shape is the control's
+/// MouseCursor.
 class Label : public QLabel, public Control {
 public:
-    /// The system's pointer shapes; a label shows its own (Control::SetMouseCursor) while the
-    /// pointer is over it.
-    using Cursor = SystemCursor;
-
     explicit Label(QWidget* parent = nullptr);
     ~Label() override;
 
