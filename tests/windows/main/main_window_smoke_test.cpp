@@ -13,8 +13,9 @@
 #include "platform/dialogs.h"
 #include "platform/widgets/pagepanel.h"
 #include "platform/widgets/qt_dialogs.h"
-#include "support/rendered.h"
+#include "support/inspection.h"
 #include "support/scoped_env.h"
+#include "support/screenshot.h"
 #include "support/temp_folder.h"
 #include "windows/main/main_window.h"
 
@@ -23,7 +24,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QPixmap>
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 
@@ -71,12 +72,10 @@ TEST(MainWindowSmoke, TheExampleSkinOnEveryPage) {
     for (int page = 0; page < 4; ++page) {
         w.Breadcrumbs().SetValue(page);
         ASSERT_EQ(w.PagePanel1().Value(), page);
-        QTest::qWait(50);  // let the pages paint on the real server
-        const QPixmap shot = w.grab();
-        const fs::path file =
-            testsupport::RenderedPath("main_window_page" + std::to_string(page) + ".png");
-        EXPECT_TRUE(shot.save(QString::fromStdString(file.string()), "PNG")) << file;
+        const QImage shot = testsupport::Screenshot(w);
+        ASSERT_FALSE(shot.isNull());
         EXPECT_EQ(shot.width(), 560);
+        testsupport::SaveForInspection(shot, "main_window_page" + std::to_string(page));
     }
     delete &w;
     Variables::BMP_picture.reset();
