@@ -6,6 +6,7 @@
 #include "platform/widgets/menubar_view.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/widgets/window.h"
+#include "windows/main/main_window.h"
 
 #include <QApplication>
 
@@ -43,6 +44,12 @@ int main(int argc, char** argv) {
         const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);
         if (outcome.exitStatus)
             QCoreApplication::exit(*outcome.exitStatus);
+    });
+    // Window mode: the main window is built and shown on first use, then the loop runs until
+    // the program quits.
+    App::SetMainWindowOpener([] {
+        MainWindow::Instance();
+        return QApplication::exec();
     });
     return App::Run(args, std::cout, std::cerr);
 }
