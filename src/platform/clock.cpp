@@ -1,5 +1,10 @@
 #include "platform/clock.h"
 
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QTime>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -40,6 +45,17 @@ std::string DateTime::SQLDateTime() const {
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute,
                   second);
     return buf;
+}
+
+std::string DateTime::ShortDate() const {
+    return QLocale().toString(QDate(year, month, day), QLocale::ShortFormat).toStdString();
+}
+
+std::string DateTime::LongTime() const {
+    // A DateTime carries no zone: the long form's zone ("t") is left out.
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale().toString(QTime(hour, minute, second), format.trimmed()).toStdString();
 }
 
 const Clock& CurrentClock() {

@@ -19,6 +19,12 @@ struct DateTime {
     std::string SQLDateTime() const;
     /// "YYYY-MM-DD".
     std::string SQLDate() const;
+    /// The date in the default locale's short form ("1 Dec 2026" in the C locale,
+    /// "12/1/26" in American English).
+    std::string ShortDate() const;
+    /// The time in the default locale's long form without a time zone ("08:05:09" in the C
+    /// locale, "8:05:09 AM" in American English).
+    std::string LongTime() const;
 };
 
 /// Where time comes from; tests replace it so that nothing sleeps.

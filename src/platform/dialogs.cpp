@@ -1,5 +1,9 @@
 #include "platform/dialogs.h"
 
+#include "platform/timer.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QString>
 
@@ -37,6 +41,10 @@ std::unique_ptr<Dialogs> SetDialogs(std::unique_ptr<Dialogs> provider) {
 }
 
 bool IsHeadless() {
+    return CurrentDialogs().IsHeadless();
+}
+
+bool PlatformIsHeadless() {
     const char* flag = std::getenv("MALVOREN_HEADLESS");
     if (flag && std::strcmp(flag, "1") == 0)
         return true;
@@ -55,11 +63,38 @@ void MsgBox(const std::string& text) {
     CurrentDialogs().MsgBox(text);
 }
 
+bool YesNoBox(const std::string& question, const std::string& title) {
+    MessageDialogSpec spec;
+    spec.title = title;
+    spec.message = question;
+    spec.actionCaption = "Yes";
+    spec.cancelCaption = "No";
+    spec.icon = DialogIcon::Question;
+    return CurrentDialogs().ShowMessageDialog(spec) == DialogButton::Action;
+}
+
+void DoEvents(int milliseconds) {
+    if (!QCoreApplication::instance())
+        return;
+    if (ManualTimersInstalled() || milliseconds <= 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    QEventLoop loop;
+    Timer end;
+    end.SetPeriod(milliseconds);
+    end.Action = [&loop] { loop.quit(); };
+    end.SetMode(Timer::kModeSingle);
+    loop.exec(QEventLoop::AllEvents);
+}
+
 void HeadlessDialogs::MsgBox(const std::string& text) {
     std::cerr << text << std::endl;
 }
 
 DialogButton HeadlessDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
+    if (!spec.title.empty())
+        std::cerr << spec.title << ": ";
     std::cerr << spec.message;
     if (!spec.explanation.empty())
         std::cerr << '\n' << spec.explanation;
@@ -103,7 +138,8 @@ std::optional<std::string> ScriptedDialogs::GetSaveFile(const FileDialogSpec& sp
     return PopOr<std::optional<std::string>>(m_saveFiles, std::nullopt);
 }
 
-std::optional<Color> ScriptedDialogs::SelectColor(const std::string&, Color) {
+std::optional<Color> ScriptedDialogs::SelectColor(const std::string& prompt, Color) {
+    colorPrompts.push_back(prompt);
     return PopOr<std::optional<Color>>(m_colors, std::nullopt);
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace platform {
 
 enum class DialogButton { Action, Alternate, Cancel };
@@ -15,6 +17,8 @@ enum class DialogIcon { Note, Caution, Stop, Question };
 
 /// A message dialog with up to three buttons, after the framework's MessageDialog.
 struct MessageDialogSpec {
+    /// The window title; empty: none.
+    std::string title;
     std::string message;
     std::string explanation;
     std::string actionCaption = "OK";
@@ -30,6 +34,13 @@ struct FileDialogSpec {
     std::string suggestedName;  // save dialogs
     /// Extensions without dots, separated by ";" ("bmp;jpg;png"); empty: any file.
     std::string filter;
+    /// The name of the file type the filter stands for ("XML Files"); empty: "Files".
+    std::string filterName;
+    /// Captions of the accept and cancel buttons; empty: the toolkit's own.
+    std::string actionCaption;
+    std::string cancelCaption;
+    /// The window the dialog is modal within; nullptr: the active window.
+    QWidget* parent = nullptr;
 };
 
 /// Every dialog the tool shows goes through one provider, so that a headless run never
@@ -45,6 +56,8 @@ public:
     virtual std::optional<std::string> GetSaveFile(const FileDialogSpec& spec) = 0;
     /// The chosen colour, or nothing when cancelled.
     virtual std::optional<Color> SelectColor(const std::string& prompt, Color initial) = 0;
+    /// True when no one can answer: the provider then takes every default by itself.
+    virtual bool IsHeadless() const { return false; }
 };
 
 /// The provider in force. Until one is installed this is the headless provider.
@@ -52,12 +65,25 @@ Dialogs& CurrentDialogs();
 /// Installs `provider` (nullptr restores the headless one) and returns the previous one.
 std::unique_ptr<Dialogs> SetDialogs(std::unique_ptr<Dialogs> provider);
 
-/// True when no one can answer a dialog: the Qt platform is "offscreen" or "minimal", or
-/// MALVOREN_HEADLESS=1.
+/// True when the installed provider cannot ask anyone (the headless one). Tests that install
+/// the scripted provider therefore see the interactive paths, whatever the Qt platform.
 bool IsHeadless();
+/// True when the run has no one to show dialogs to: the Qt platform is "offscreen" or
+/// "minimal", or MALVOREN_HEADLESS=1. Start-up uses it to choose the provider.
+bool PlatformIsHeadless();
 
 /// Shorthand for CurrentDialogs().MsgBox(text).
 void MsgBox(const std::string& text);
+
+/// A question with "Yes" (the action, default button) and "No" (the cancel button) through
+/// the installed provider: true for "Yes". Headless, the default "Yes" is taken.
+bool YesNoBox(const std::string& question, const std::string& title = {});
+
+/// Lets the event loop run for `milliseconds` (the framework's DoEvents): a nested loop that
+/// a single-shot timer on the timer driver ends, so timers, network replies and user input
+/// are served meanwhile. Under the manual timer driver, whose clock only tests move, it
+/// processes the pending events once and returns. Without an application object it returns.
+void DoEvents(int milliseconds);
 
 /// No one to ask: texts go to standard error, message dialogs take their action (default)
 /// button, file dialogs and colour choosers are cancelled.
@@ -68,6 +94,7 @@ public:
     std::optional<std::string> GetOpenFile(const FileDialogSpec& spec) override;
     std::optional<std::string> GetSaveFile(const FileDialogSpec& spec) override;
     std::optional<Color> SelectColor(const std::string& prompt, Color initial) override;
+    bool IsHeadless() const override { return true; }
 };
 
 /// For tests: answers come from queues, and every text and request is recorded. An empty
@@ -87,9 +114,12 @@ public:
 
     /// Texts of every message box, and the message of every message dialog, in order.
     std::vector<std::string> shown;
+    /// Every message dialog (Yes/No boxes included) with its title, captions and icon.
     std::vector<MessageDialogSpec> dialogs;
     std::vector<FileDialogSpec> openRequests;
     std::vector<FileDialogSpec> saveRequests;
+    /// The prompt of every colour chooser.
+    std::vector<std::string> colorPrompts;
 
 private:
     std::deque<DialogButton> m_buttons;

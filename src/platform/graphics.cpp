@@ -4,9 +4,11 @@
 #include "platform/picture.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QString>
 #include <QTextLayout>
 
@@ -14,6 +16,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -88,6 +92,30 @@ std::vector<TextLine> BreakLines(const QFont& font, const QString& text, double 
         paragraphStart = i + 1;
     }
     return lines;
+}
+
+// The note icon, drawn once in code with anti-aliasing (the shapes of Graphics have none):
+// a blue disc with a white "i", on transparent corners.
+const Picture& NoteIcon() {
+    static const PicturePtr icon = [] {
+        const int size = Graphics::kNoteIconSize;
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(0x1d, 0x4f, 0x91), 1.5));
+        p.setBrush(QColor(0x3b, 0x82, 0xd6));
+        p.drawEllipse(QRectF(1.5, 1.5, size - 3.0, size - 3.0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(13.5, 6.5, 5.0, 5.0));  // the dot
+        QPainterPath stem;
+        stem.addRoundedRect(QRectF(13.5, 13.5, 5.0, 13.0), 1.5, 1.5);
+        p.drawPath(stem);
+        p.end();
+        return std::make_shared<Picture>(image);
+    }();
+    return *icon;
 }
 
 }  // namespace
@@ -396,6 +424,21 @@ Graphics Graphics::Clip(int x, int y, int width, int height) const {
     view.m_height = std::max(height, 0);
     view.m_clip = m_clip & QRect(view.m_origin, QSize(view.m_width, view.m_height));
     return view;
+}
+
+void Graphics::DrawNoteIcon(int x, int y) {
+    DrawPicture(NoteIcon(), x, y);
+}
+
+int FontCount() {
+    return static_cast<int>(QFontDatabase::families().size());
+}
+
+std::string Font(int index) {
+    const QStringList families = QFontDatabase::families();
+    if (index < 0 || index >= families.size())
+        throw OutOfBoundsException("Font(" + std::to_string(index) + ")");
+    return families.at(index).toStdString();
 }
 
 }  // namespace platform

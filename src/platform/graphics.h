@@ -86,6 +86,11 @@ public:
     /// The family the current font resolves to ("Liberation Sans" for "Arial").
     std::string ResolvedFontFamily() const;
 
+    /// Draws the note icon (the tool's own 32 × 32 picture: a blue disc with a white "i") with
+    /// its top left at (x, y); its corners stay transparent.
+    void DrawNoteIcon(int x, int y);
+    static constexpr int kNoteIconSize = 32;
+
     /// A view of this surface whose origin is (x, y) and which draws nothing outside
     /// width × height (nor outside this view). It starts with this view's settings.
     Graphics Clip(int x, int y, int width, int height) const;
@@ -106,5 +111,12 @@ private:
     /// What may be drawn, in the target's pixels.
     QRect m_clip;
 };
+
+/// The number of font families installed on the system (the font database's families).
+/// Needs a QGuiApplication.
+int FontCount();
+/// The name of installed family `index` (0-based, in the font database's order).
+/// Throws OutOfBoundsException outside 0 .. FontCount() − 1.
+std::string Font(int index);
 
 }  // namespace platform

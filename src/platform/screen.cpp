@@ -8,20 +8,27 @@
 
 namespace platform {
 
-ScreenSize MainScreenSize() {
+ScreenArea MainScreen() {
     if (const char* forced = std::getenv("MALVOREN_SCREEN")) {
         int w = 0;
         int h = 0;
-        if (std::sscanf(forced, "%dx%d", &w, &h) == 2 && w > 0 && h > 0)
-            return ScreenSize{w, h};
+        char rest = 0;
+        if (std::sscanf(forced, "%dx%d%c", &w, &h, &rest) == 2 && w > 0 && h > 0)
+            return ScreenArea{w, h, w, h};
     }
     if (QGuiApplication::instance()) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect full = screen->geometry();
             const QRect area = screen->availableGeometry();
-            return ScreenSize{area.width(), area.height()};
+            return ScreenArea{full.width(), full.height(), area.width(), area.height()};
         }
     }
-    return ScreenSize{1280, 800};
+    return ScreenArea{1280, 800, 1280, 800};
+}
+
+ScreenSize MainScreenSize() {
+    const ScreenArea screen = MainScreen();
+    return ScreenSize{screen.availableWidth, screen.availableHeight};
 }
 
 }  // namespace platform

@@ -7,6 +7,18 @@ struct ScreenSize {
     int height;
 };
 
+/// The main screen's full size and its available area (without panels and docks).
+struct ScreenArea {
+    int width;
+    int height;
+    int availableWidth;
+    int availableHeight;
+};
+
+/// The main screen: MALVOREN_SCREEN=WxH sets the full and the available size alike (tests,
+/// runs under Xvfb); else the primary screen; else 1280 x 800 when there is no screen at all.
+ScreenArea MainScreen();
+
 /// The size of the main screen: MALVOREN_SCREEN=WxH when set (tests), else the primary
 /// screen's available area, else 1280 x 800 when there is no screen at all.
 ScreenSize MainScreenSize();

@@ -310,4 +310,10 @@ bool FitsInt32(double value) noexcept {
     return std::isfinite(value) && value > -2147483649.0 && value < 2147483648.0;
 }
 
+std::string Str(Color color) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "&h%02X%02X%02X", color.r, color.g, color.b);
+    return buf;
+}
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/color.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -66,6 +68,9 @@ std::string Str(long long value);
 /// Text of a double with up to 7 significant digits, without a trailing ".0" for whole
 /// numbers ("1.5", "100", "0.3333333").
 std::string Str(double value);
+/// A colour as the framework writes it: "&h" and six upper-case hexadecimal digits, two per
+/// channel in the order red, green, blue ("&h00FF80").
+std::string Str(Color color);
 /// Upper-case hexadecimal digits without leading zeros ("FF", "0").
 std::string Hex(std::uint32_t value);
 

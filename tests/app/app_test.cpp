@@ -155,6 +155,7 @@ TEST_F(AppTest, InstalledMainWindowOpensWhenBatchModeDoesNotEndTheRun) {
 TEST_F(AppTest, WithADisplayButNoMainWindowTheRunSaysSo) {
     ScopedEnv display{"QT_QPA_PLATFORM", "xcb"};
     ScopedEnv headless{"MALVOREN_HEADLESS", std::nullopt};
+    platform::ScopedScriptedDialogs dialogs;  // someone can answer
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(App::Run({"/opt/malvoren"}, out, err), App::kExitNoWindow);

@@ -42,6 +42,39 @@ TEST(DialogsTest, ScriptedProviderRecordsAndAnswers) {
     EXPECT_EQ(dynamic_cast<ScriptedDialogs*>(&CurrentDialogs()), nullptr);
 }
 
+TEST(DialogsTest, ScriptedProviderRecordsTitlesCaptionsAndTheOwningWindow) {
+    ScopedScriptedDialogs dialogs;
+    dialogs->QueueButton(DialogButton::Cancel);
+    EXPECT_FALSE(YesNoBox("Replace the file?", "Malvoren Tool"));
+    EXPECT_TRUE(YesNoBox("Replace it now?"));  // queue empty: the default "Yes"
+    ASSERT_EQ(dialogs->dialogs.size(), 2u);
+    const MessageDialogSpec& asked = dialogs->dialogs[0];
+    EXPECT_EQ(asked.title, "Malvoren Tool");
+    EXPECT_EQ(asked.message, "Replace the file?");
+    EXPECT_EQ(asked.actionCaption, "Yes");
+    EXPECT_EQ(asked.cancelCaption, "No");
+    EXPECT_EQ(asked.alternateCaption, "");
+    EXPECT_EQ(asked.icon, DialogIcon::Question);
+
+    FileDialogSpec save;
+    save.title = "Select a FileName for the XML output";
+    save.filter = "xml";
+    save.filterName = "XML Files";
+    save.actionCaption = "Save";
+    save.cancelCaption = "Cancel";
+    save.parent = reinterpret_cast<QWidget*>(0x10);  // only recorded, never touched
+    EXPECT_EQ(CurrentDialogs().GetSaveFile(save), std::nullopt);
+    EXPECT_EQ(CurrentDialogs().SelectColor("Select a Color", RGB(1, 2, 3)), std::nullopt);
+    ASSERT_EQ(dialogs->saveRequests.size(), 1u);
+    const FileDialogSpec& recorded = dialogs->saveRequests[0];
+    EXPECT_EQ(recorded.title, "Select a FileName for the XML output");
+    EXPECT_EQ(recorded.filterName, "XML Files");
+    EXPECT_EQ(recorded.actionCaption, "Save");
+    EXPECT_EQ(recorded.cancelCaption, "Cancel");
+    EXPECT_EQ(recorded.parent, reinterpret_cast<QWidget*>(0x10));
+    EXPECT_EQ(dialogs->colorPrompts, std::vector<std::string>{"Select a Color"});
+}
+
 TEST(DialogsTest, HeadlessProviderWritesToStandardErrorAndCancels) {
     HeadlessDialogs headless;
     ::testing::internal::CaptureStderr();
@@ -51,15 +84,31 @@ TEST(DialogsTest, HeadlessProviderWritesToStandardErrorAndCancels) {
     EXPECT_NE(err.find("File does not exist."), std::string::npos);
     EXPECT_EQ(answer, std::nullopt);
     EXPECT_EQ(headless.ShowMessageDialog(Message("Save?")), DialogButton::Action);
+    MessageDialogSpec titled = Message("Replace the file?");
+    titled.title = "Malvoren Tool";
+    ::testing::internal::CaptureStderr();
+    headless.ShowMessageDialog(titled);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Malvoren Tool: Replace the file?\n");
 }
 
-TEST(DialogsTest, HeadlessWhenOffscreenOrAskedFor) {
+TEST(DialogsTest, PlatformIsHeadlessWhenOffscreenOrAskedFor) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    EXPECT_TRUE(IsHeadless());
+    EXPECT_TRUE(PlatformIsHeadless());
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     ::setenv("MALVOREN_HEADLESS", "1", 1);
-    EXPECT_TRUE(IsHeadless());
+    EXPECT_TRUE(PlatformIsHeadless());
     ::unsetenv("MALVOREN_HEADLESS");
-    EXPECT_FALSE(IsHeadless());
+    EXPECT_FALSE(PlatformIsHeadless());
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+TEST(DialogsTest, TheInstalledProviderDecidesWhetherTheRunIsHeadless) {
+    // Offscreen, yet a test that scripts the dialogs sees the interactive paths.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    EXPECT_TRUE(IsHeadless());  // the headless provider until another is installed
+    {
+        ScopedScriptedDialogs dialogs;
+        EXPECT_FALSE(IsHeadless());
+    }
+    EXPECT_TRUE(IsHeadless());
 }

@@ -1,12 +1,15 @@
 #include "platform/graphics.h"
 
 #include "picture_test_util.h"
+#include "platform/exceptions.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
+#include "support/rendered.h"
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QImage>
 
 #include <cstdint>
@@ -391,4 +394,33 @@ TEST(GraphicsTest, RendersADemoSheet) {
     const auto out = std::filesystem::current_path() / "graphics_demo.png";
     SavePicture(sheet, out, PictureFormat::PNG);
     EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+TEST(GraphicsTest, NoteIconIsADiscWithAWhiteIOnTransparentCorners) {
+    const Color grey = RGB(0x80, 0x80, 0x80);
+    Picture picture(52, 52);
+    Graphics& g = picture.Graphics();
+    g.ForeColor = grey;
+    g.FillRect(0, 0, 52, 52);
+    g.DrawNoteIcon(10, 10);
+    // The icon's disc fills (1.5, 1.5)-(30.5, 30.5) of its 32 x 32; its dot is centred on
+    // (16, 9) and its stem covers x 13.5-18.5, y 13.5-26.5, all offset by (10, 10).
+    EXPECT_EQ(At(picture, 10, 10), grey);  // corner: transparent
+    EXPECT_EQ(At(picture, 41, 41), grey);
+    EXPECT_EQ(At(picture, 9, 26), grey);                    // left of the icon: untouched
+    EXPECT_EQ(At(picture, 26, 19), kWhite);                 // the dot
+    EXPECT_EQ(At(picture, 26, 30), kWhite);                 // the stem
+    EXPECT_EQ(At(picture, 18, 26), RGB(0x3b, 0x82, 0xd6));  // the disc, left of the stem
+    SavePicture(picture, testsupport::RenderedPath("note_icon.png"), PictureFormat::PNG);
+}
+
+TEST(GraphicsTest, InstalledFontsListLiberationSans) {
+    const int count = FontCount();
+    ASSERT_GT(count, 0);
+    bool liberation = false;
+    for (int i = 0; i < count; ++i)
+        liberation = liberation || Font(i) == "Liberation Sans";
+    EXPECT_TRUE(liberation);
+    EXPECT_THROW(Font(count), OutOfBoundsException);
+    EXPECT_THROW(Font(-1), OutOfBoundsException);
 }

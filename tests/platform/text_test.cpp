@@ -120,6 +120,26 @@ TEST(TextTest, NumbersToText) {
     EXPECT_EQ(Hex(0), "0");
 }
 
+struct ColorTextCase {
+    const char* name;
+    Color color;
+    const char* text;
+};
+const ColorTextCase kColorTextCases[] = {
+    // clang-format off
+    {"BlackIsSixZeros",            RGB(0, 0, 0),          "&h000000"},
+    {"WhiteIsUpperCase",           RGB(255, 255, 255),    "&hFFFFFF"},
+    {"ChannelsInOrderRedGreenBlue", RGB(0x12, 0x34, 0x56), "&h123456"},
+    {"EachChannelZeroPadded",      RGB(1, 0x0A, 0xB0),    "&h010AB0"},
+    // clang-format on
+};
+class ColorTextTest : public ::testing::TestWithParam<ColorTextCase> {};
+TEST_P(ColorTextTest, IsAmpersandHAndSixHexDigits) {
+    EXPECT_EQ(Str(GetParam().color), GetParam().text);
+}
+INSTANTIATE_TEST_SUITE_P(Text, ColorTextTest, ::testing::ValuesIn(kColorTextCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(TextTest, RoundsHalfAwayFromZero) {
     EXPECT_EQ(Round(2.5), 3);
     EXPECT_EQ(Round(-2.5), -3);

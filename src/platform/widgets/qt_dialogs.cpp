@@ -1,5 +1,6 @@
 #include "platform/widgets/qt_dialogs.h"
 
+#include "platform/beep.h"
 #include "platform/event_yield.h"
 #include "platform/menu.h"
 #include "platform/text.h"
@@ -33,17 +34,27 @@ QMessageBox::Icon IconFor(DialogIcon icon) {
     return QMessageBox::Information;
 }
 
+QWidget* ParentFor(QWidget* requested) {
+    return requested ? requested : QApplication::activeWindow();
+}
+
 std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow(), Q(spec.title), Q(spec.initialFolder));
+    QFileDialog dialog(ParentFor(spec.parent), Q(spec.title), Q(spec.initialFolder));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // Modal within its window: the window's own events wait, the others' do not.
+    dialog.setWindowModality(spec.parent ? Qt::WindowModal : Qt::ApplicationModal);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    const QString filter = QtNameFilter(spec.filter);
+    const QString filter = QtNameFilter(spec.filter, spec.filterName);
     if (!filter.isEmpty())
         dialog.setNameFilter(filter);
     if (!spec.suggestedName.empty())
         dialog.selectFile(Q(spec.suggestedName));
+    if (!spec.actionCaption.empty())
+        dialog.setLabelText(QFileDialog::Accept, Q(spec.actionCaption));
+    if (!spec.cancelCaption.empty())
+        dialog.setLabelText(QFileDialog::Reject, Q(spec.cancelCaption));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
@@ -51,7 +62,7 @@ std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, QFileDialog
 
 }  // namespace
 
-QString QtNameFilter(const std::string& extensions) {
+QString QtNameFilter(const std::string& extensions, const std::string& typeName) {
     QStringList patterns;
     for (const std::string& ext : Split(extensions, ";")) {
         std::string e = Trim(ext);
@@ -62,7 +73,8 @@ QString QtNameFilter(const std::string& extensions) {
     }
     if (patterns.isEmpty())
         return {};
-    return QStringLiteral("Files (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    const QString name = typeName.empty() ? QStringLiteral("Files") : Q(typeName);
+    return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 void QtDialogs::MsgBox(const std::string& text) {
@@ -73,6 +85,7 @@ void QtDialogs::MsgBox(const std::string& text) {
 
 DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
     QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(Q(spec.title));
     box.setIcon(IconFor(spec.icon));
     box.setText(Q(spec.message));
     box.setInformativeText(Q(spec.explanation));
@@ -116,10 +129,11 @@ void SetUpWindowMode() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(12);
     QApplication::setFont(font);
-    if (!IsHeadless()) {
+    if (!PlatformIsHeadless()) {
         SetDialogs(std::make_unique<QtDialogs>());
         SetPopupPresenter(std::make_unique<QtPopupPresenter>());
     }
+    SetBeepSound([] { QApplication::beep(); });
     InstallEventYield();
 }
 

@@ -17,12 +17,13 @@ public:
     std::optional<Color> SelectColor(const std::string& prompt, Color initial) override;
 };
 
-/// "bmp;jpg;png" as a Qt name filter: "Files (*.bmp *.jpg *.png)"; empty for any file.
-QString QtNameFilter(const std::string& extensions);
+/// "bmp;jpg;png" as a Qt name filter: "Files (*.bmp *.jpg *.png)", or with the type's name
+/// ("Picture Files (*.bmp ...)"); empty for any file.
+QString QtNameFilter(const std::string& extensions, const std::string& typeName = {});
 
 /// Sets up window mode: the application font (Liberation Sans, 12 px), Qt's dialogs unless
-/// the run is headless, Qt's pop-up menus, and the yield hook that processes events while a
-/// job runs.
+/// the platform is headless, Qt's pop-up menus, the toolkit's beep, and the yield hook that
+/// processes events while a job runs.
 void SetUpWindowMode();
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/widgets/qt_dialogs.h"
 
 #include "platform/thread.h"
+#include "platform/timer.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,17 @@ void AnswerNextDialog(std::function<void(DialogType&)> answer) {
         answer(*dialog);
     });
 }
+
+/// Installs a provider for one test and puts the previous one back.
+class SetDialogsBack {
+public:
+    explicit SetDialogsBack(std::unique_ptr<Dialogs> provider)
+        : m_previous(SetDialogs(std::move(provider))) {}
+    ~SetDialogsBack() { SetDialogs(std::move(m_previous)); }
+
+private:
+    std::unique_ptr<Dialogs> m_previous;
+};
 
 void ClickButton(QMessageBox& box, const QString& text) {
     for (QAbstractButton* b : box.buttons()) {
@@ -60,13 +72,17 @@ TEST(QtDialogsTest, MessageDialogReturnsThePressedButton) {
     spec.actionCaption = "Quit";
     spec.cancelCaption = "Continue";
     spec.icon = DialogIcon::Stop;
+    spec.title = "Malvoren Tool";
     QString explanation;
+    QString title;
     AnswerNextDialog<QMessageBox>([&](QMessageBox& box) {
         explanation = box.informativeText();
+        title = box.windowTitle();
         ClickButton(box, "Continue");
     });
     EXPECT_EQ(QtDialogs().ShowMessageDialog(spec), DialogButton::Cancel);
     EXPECT_EQ(explanation, "NilObjectException");
+    EXPECT_EQ(title, "Malvoren Tool");
     AnswerNextDialog<QMessageBox>([](QMessageBox& box) { ClickButton(box, "Quit"); });
     EXPECT_EQ(QtDialogs().ShowMessageDialog(spec), DialogButton::Action);
 }
@@ -93,6 +109,50 @@ TEST(QtDialogsTest, OpenFileDialogIsQtsOwnAndReturnsTheChosenFile) {
 
     AnswerNextDialog<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(QtDialogs().GetOpenFile(spec), std::nullopt);
+}
+
+TEST(QtDialogsTest, YesNoBoxAnswersYesAndNo) {
+    const SetDialogsBack back(std::make_unique<QtDialogs>());
+    AnswerNextDialog<QMessageBox>([](QMessageBox& box) { ClickButton(box, "No"); });
+    EXPECT_FALSE(YesNoBox("Save the changes?"));
+    AnswerNextDialog<QMessageBox>([](QMessageBox& box) { ClickButton(box, "Yes"); });
+    EXPECT_TRUE(YesNoBox("Save the changes?"));
+}
+
+TEST(QtDialogsTest, FileDialogTakesCaptionsTypeNameAndItsWindow) {
+    testsupport::TempFolder temp;
+    QWidget owner;
+    owner.show();
+    FileDialogSpec spec;
+    spec.title = "Select an XML Skin file";
+    spec.initialFolder = temp.Path().string();
+    spec.filter = "xml";
+    spec.filterName = "XML Files";
+    spec.actionCaption = "Open";
+    spec.cancelCaption = "Annuler";
+    spec.parent = &owner;
+    QString title;
+    QString accept;
+    QString reject;
+    QStringList filters;
+    QWidget* parent = nullptr;
+    Qt::WindowModality modality = Qt::NonModal;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        accept = dialog.labelText(QFileDialog::Accept);
+        reject = dialog.labelText(QFileDialog::Reject);
+        filters = dialog.nameFilters();
+        parent = dialog.parentWidget();
+        modality = dialog.windowModality();
+        dialog.reject();
+    });
+    EXPECT_EQ(QtDialogs().GetOpenFile(spec), std::nullopt);
+    EXPECT_EQ(title, "Select an XML Skin file");
+    EXPECT_EQ(accept, "Open");
+    EXPECT_EQ(reject, "Annuler");
+    EXPECT_EQ(filters, QStringList{"XML Files (*.xml)"});
+    EXPECT_EQ(parent, &owner);
+    EXPECT_EQ(modality, Qt::WindowModal);
 }
 
 TEST(QtDialogsTest, SaveFileDialogOffersTheSuggestedName) {
@@ -132,6 +192,8 @@ TEST(QtDialogsTest, FilterTextsBecomeQtNameFilters) {
     EXPECT_EQ(QtNameFilter("bmp;jpg;png"), "Files (*.bmp *.jpg *.png)");
     EXPECT_EQ(QtNameFilter(".bmp;.jpeg"), "Files (*.bmp *.jpeg)");
     EXPECT_EQ(QtNameFilter(""), "");
+    EXPECT_EQ(QtNameFilter("bmp;jpeg;jpg;png", "Picture Files"),
+              "Picture Files (*.bmp *.jpeg *.jpg *.png)");
 }
 
 TEST(WindowModeTest, SetUpGivesTheApplicationFontAndKeepsAHeadlessRunHeadless) {
@@ -144,4 +206,15 @@ TEST(WindowModeTest, SetUpGivesTheApplicationFontAndKeepsAHeadlessRunHeadless) {
     EXPECT_EQ(dynamic_cast<QtDialogs*>(&CurrentDialogs()), nullptr);
     SetYieldHook({});
     QApplication::setFont(before);
+}
+
+TEST(DoEventsTest, UnderTheManualDriverServesPendingEventsOnceWithoutMovingTime) {
+    ScopedManualTimers timers;
+    int served = 0;
+    QTimer::singleShot(0, [&] { ++served; });
+    const std::int64_t before = timers->NowMs();
+    DoEvents(100);
+    EXPECT_EQ(served, 1);
+    EXPECT_EQ(timers->NowMs(), before);  // only tests move the manual clock
+    EXPECT_EQ(timers->ScheduledCount(), 0u);
 }
