@@ -7,10 +7,15 @@
 #include "engine/xml/skin_file.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/dispatch.h"
+#include "platform/event_yield.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
 #include "platform/text.h"
 #include "platform/thread.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 
 #include <exception>
 #include <ostream>
@@ -21,6 +26,11 @@ namespace {
 MainWindowOpener& Opener() {
     static MainWindowOpener opener;
     return opener;
+}
+
+WindowCloser& Closer() {
+    static WindowCloser closer;
+    return closer;
 }
 
 // The job log never stops the report: it falls back to the user's data folder and drops what
@@ -55,6 +65,23 @@ void ResetState() {
 
 void SetMainWindowOpener(MainWindowOpener opener) {
     Opener() = std::move(opener);
+}
+
+WindowCloser SetWindowCloser(WindowCloser closer) {
+    auto previous = std::move(Closer());
+    Closer() = std::move(closer);
+    return previous;
+}
+
+void Quit(int status) {
+    if (platform::JobRunning()) {
+        platform::RequestKill();
+        QTimer::singleShot(0, [status] { platform::Dispatch([status] { Quit(status); }); });
+        return;
+    }
+    if (Closer() && !Closer()())
+        return;
+    QCoreApplication::exit(status);
 }
 
 std::string UsageText() {

@@ -51,6 +51,17 @@ ReportOutcome ReportException(const std::exception& failure, std::ostream& err);
 using MainWindowOpener = std::function<int()>;
 void SetMainWindowOpener(MainWindowOpener opener);
 
+/// Ends the program with `status`: the installed window closer closes every window of ours
+/// (the others front to back, the main window last, each told that the application quits),
+/// and when none refuses, the event loop ends with `status`. A refusal keeps the program
+/// running. While a job runs, the job is ended at its next yield and the quit is tried again
+/// once the loop is back, so that nothing closes under the job's feet.
+void Quit(int status);
+/// Installs what Quit runs to close the windows (true when all closed); main() installs it
+/// once the windows exist. Returns the previous one.
+using WindowCloser = std::function<bool()>;
+WindowCloser SetWindowCloser(WindowCloser closer);
+
 /// Exit statuses of the program.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNoWindow = 1;

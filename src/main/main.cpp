@@ -2,7 +2,9 @@
 #include "app/file_types.h"
 #include "app/gui/menu_bar.h"
 #include "platform/dispatch.h"
+#include "platform/widgets/menubar_view.h"
 #include "platform/widgets/qt_dialogs.h"
+#include "platform/widgets/window.h"
 
 #include <QApplication>
 
@@ -25,6 +27,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MenuBar1::Instance();
     platform::SetUpWindowMode();
+    // Quitting, from the menu or the main window's close box, asks every window of ours.
+    App::SetWindowCloser([] { return platform::CloseAllWindows(platform::Window::Main()); });
+    platform::SetQuitHandler([] { App::Quit(App::kExitOk); });
     // A failure that leaves an event handler: the report decides whether the program ends.
     platform::SetExceptionReport([](const std::exception& failure) {
         const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);

@@ -104,12 +104,43 @@ std::unique_ptr<PopupPresenter> SetPopupPresenter(std::unique_ptr<PopupPresenter
     return previous;
 }
 
-MenuItem* ScriptedPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY) {
-    Shown record{screenX, screenY, {}};
+namespace {
+
+void RecordRows(const MenuItem& menu, const std::string& parent,
+                std::vector<ScriptedPopupPresenter::Row>& rows) {
     for (std::size_t i = 0; i < menu.Count(); ++i) {
         const MenuItem& item = menu.Item(i);
-        record.rows.push_back(Row{item.Name, item.Text, item.Enabled, item.Checked, item.Tag});
+        rows.push_back({item.Name, item.Text, item.Enabled, item.Checked, item.Tag, parent});
+        RecordRows(item, item.Name, rows);
     }
+}
+
+MenuItem* FindByText(const MenuItem& menu, const std::string& text) {
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        MenuItem& item = menu.Item(i);
+        if (item.Text == text)
+            return &item;
+        if (MenuItem* found = FindByText(item, text))
+            return found;
+    }
+    return nullptr;
+}
+
+/// As in a real menu, an item is reachable only when it and every submenu above it are
+/// enabled.
+bool Reachable(const MenuItem& item, const MenuItem& root) {
+    for (const MenuItem* at = &item; at && at != &root; at = at->Parent()) {
+        if (!at->Enabled || at->IsSeparator())
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+MenuItem* ScriptedPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY) {
+    Shown record{screenX, screenY, {}};
+    RecordRows(menu, std::string(), record.rows);
     shown.push_back(std::move(record));
     if (m_answers.empty())
         return nullptr;
@@ -117,13 +148,11 @@ MenuItem* ScriptedPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY
     m_answers.pop_front();
     if (!answer)
         return nullptr;
-    MenuItem* chosen = menu.Child(*answer);
-    for (std::size_t i = 0; !chosen && i < menu.Count(); ++i) {
-        if (menu.Item(i).Text == *answer)
-            chosen = &menu.Item(i);
-    }
-    // As in a real menu, a disabled item or a separator cannot be chosen.
-    if (chosen && (!chosen->Enabled || chosen->IsSeparator()))
+    MenuItem* chosen = menu.Find(*answer);
+    if (!chosen)
+        chosen = FindByText(menu, *answer);
+    // An item that opens a submenu is no command.
+    if (chosen && (!Reachable(*chosen, menu) || chosen->Count() > 0))
         return nullptr;
     return chosen;
 }

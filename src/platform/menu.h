@@ -86,9 +86,10 @@ PopupPresenter& CurrentPopupPresenter();
 /// Installs `presenter` (nullptr restores the headless one) and returns the previous one.
 std::unique_ptr<PopupPresenter> SetPopupPresenter(std::unique_ptr<PopupPresenter> presenter);
 
-/// For tests: records every pop-up (point and rows) and answers from a queue by item name,
-/// or by text when no item has that name; an empty queue, an unknown answer or a disabled
-/// item cancels.
+/// For tests: records every pop-up (point and rows, those of submenus too) and answers from a
+/// queue by item name, or by text when no item has that name, at any depth of the tree (so a
+/// pick inside a submenu needs one answer); an empty queue, an unknown answer, a disabled
+/// item or an item that opens a submenu cancels.
 class ScriptedPopupPresenter : public PopupPresenter {
 public:
     struct Row {
@@ -97,6 +98,8 @@ public:
         bool enabled;
         bool checked;
         std::int32_t tag;
+        /// The name of the submenu item that holds the row; empty at the top level.
+        std::string parent;
     };
     struct Shown {
         int x;
@@ -105,6 +108,7 @@ public:
     };
 
     MenuItem* PopUp(MenuItem& menu, int screenX, int screenY) override;
+    /// Queues the answer to the next pop-up: an item's name, else its text.
     void QueueChoice(std::string nameOrText) { m_answers.emplace_back(std::move(nameOrText)); }
     void QueueCancel() { m_answers.emplace_back(std::nullopt); }
 

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/window.h"
 
+#include <QCursor>
 #include <QWidget>
 
 namespace platform {
@@ -10,9 +11,15 @@ namespace {
 /// Offset of `widget`'s top left within its window's content area.
 QPoint WindowOffset(const QWidget& widget) {
     QPoint offset;
-    for (const QWidget* w = &widget; w && !w->isWindow(); w = w->parentWidget())
+    for (const QWidget* w = &widget; w && !Window::IsContentRoot(*w); w = w->parentWidget())
         offset += w->pos();
     return offset;
+}
+
+/// The base of a control's position: its container's offset, or 0 in the content area.
+QPoint ContainerOffset(const QWidget& self) {
+    const QWidget* parent = self.parentWidget();
+    return parent && !Window::IsContentRoot(*parent) ? WindowOffset(*parent) : QPoint();
 }
 
 }  // namespace
@@ -56,15 +63,11 @@ int Control::Height() const {
 }
 
 void Control::SetLeft(int left) {
-    const QWidget* parent = m_self.parentWidget();
-    const int base = parent && !parent->isWindow() ? WindowOffset(*parent).x() : 0;
-    m_self.move(left - base, m_self.y());
+    m_self.move(left - ContainerOffset(m_self).x(), m_self.y());
 }
 
 void Control::SetTop(int top) {
-    const QWidget* parent = m_self.parentWidget();
-    const int base = parent && !parent->isWindow() ? WindowOffset(*parent).y() : 0;
-    m_self.move(m_self.x(), top - base);
+    m_self.move(m_self.x(), top - ContainerOffset(m_self).y());
 }
 
 void Control::SetWidth(int width) {
@@ -95,7 +98,15 @@ void Control::SetVisible(bool visible) {
 
 Control* Control::Parent() const {
     QWidget* up = m_self.parentWidget();
-    return up && !up->isWindow() ? ControlOf(up) : nullptr;
+    return up && !Window::IsContentRoot(*up) ? ControlOf(up) : nullptr;
+}
+
+SystemCursor Control::MouseCursor() const {
+    return SystemCursorOf(m_self);
+}
+
+void Control::SetMouseCursor(SystemCursor cursor) {
+    ApplySystemCursor(m_self, cursor);
 }
 
 platform::Window* Control::TrueWindow() const {
@@ -114,6 +125,40 @@ bool Control::HasFocus() const {
 
 void Control::Refresh(bool) {
     m_self.update();
+}
+
+namespace {
+
+struct CursorShape {
+    SystemCursor cursor;
+    Qt::CursorShape shape;
+};
+constexpr CursorShape kCursorShapes[] = {
+    {SystemCursor::StandardPointer, Qt::ArrowCursor},
+    {SystemCursor::ArrowAllDirections, Qt::SizeAllCursor},
+    {SystemCursor::FingerPointer, Qt::PointingHandCursor},
+    {SystemCursor::IBeam, Qt::IBeamCursor},
+    {SystemCursor::Wait, Qt::WaitCursor},
+};
+
+}  // namespace
+
+void ApplySystemCursor(QWidget& widget, SystemCursor cursor) {
+    for (const CursorShape& entry : kCursorShapes) {
+        if (entry.cursor == cursor)
+            widget.setCursor(entry.shape);
+    }
+}
+
+SystemCursor SystemCursorOf(const QWidget& widget) {
+    // cursor() answers the parent's shape for a widget without one of its own.
+    if (!widget.testAttribute(Qt::WA_SetCursor))
+        return SystemCursor::StandardPointer;
+    for (const CursorShape& entry : kCursorShapes) {
+        if (entry.shape == widget.cursor().shape())
+            return entry.cursor;
+    }
+    return SystemCursor::StandardPointer;
 }
 
 Control* ControlOf(QWidget* widget) {

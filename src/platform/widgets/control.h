@@ -10,6 +10,14 @@ namespace platform {
 
 class Window;
 
+/// The system's pointer shapes (the framework's System.Cursors).
+enum class SystemCursor { StandardPointer, ArrowAllDirections, FingerPointer, IBeam, Wait };
+
+/// Gives `widget` the pointer shape `cursor` (its children without a shape of their own too).
+void ApplySystemCursor(QWidget& widget, SystemCursor cursor);
+/// The shape given to `widget` itself; StandardPointer when it was given none.
+SystemCursor SystemCursorOf(const QWidget& widget);
+
 /// What every control of a window offers, framework controls and canvases alike (the
 /// framework's Control and RectControl). A control is a QWidget that also derives from this
 /// class; the window opens and closes its controls through it, in creation order.
@@ -48,6 +56,17 @@ public:
 
     /// The position in its container's tab chain.
     int TabIndex = 0;
+
+    /// The edges the control keeps its distance to when its window changes size: locked to
+    /// the right (bottom) only, it moves with that edge; locked to both, it grows with it.
+    bool LockLeft = true;
+    bool LockTop = true;
+    bool LockRight = false;
+    bool LockBottom = false;
+
+    /// The pointer shape while the pointer is over the control.
+    SystemCursor MouseCursor() const;
+    void SetMouseCursor(SystemCursor cursor);
 
     /// The control that contains this one (a group box, a page panel), or nullptr when it
     /// stands directly in its window.

@@ -45,10 +45,11 @@ QString ShortcutFromFramework(const std::string& shortcut) {
     return text;
 }
 
-MenuBarView::MenuBarView(MenuItem& tree, QMenuBar& bar)
+MenuBarView::MenuBarView(MenuItem& tree, QMenuBar& bar, Window* owner)
     : QObject(&bar)
     , m_tree(tree)
-    , m_bar(bar) {
+    , m_bar(bar)
+    , m_owner(owner) {
     Rebuild();
     qApp->installEventFilter(this);
 }
@@ -105,23 +106,19 @@ void MenuBarView::RunEnabling() {
         return;
     m_enabling = true;
     m_tree.ResetEnabling();
-    if (Window* front = Window::Frontmost())
+    Window* front = Window::Frontmost();
+    if (front)
         Dispatch([front] { front->Event_EnableMenuItems(); });
+    Window* main = m_owner ? m_owner : Window::Main();
+    if (main && main != front && !main->IsClosed())
+        Dispatch([main] { main->Event_EnableMenuItems(); });
     Dispatch([this] { EnableMenuItems.Raise(); });
     Sync();
     m_enabling = false;
 }
 
 void MenuBarView::Trigger(MenuItem& item) {
-    Dispatch([&] {
-        Window* front = Window::Frontmost();
-        if (front && front->HandleMenuCommand(item.Name))
-            return;
-        if (item.Action.Raise())
-            return;
-        if (item.IsQuitItem)
-            RequestQuit();
-    });
+    Dispatch([&] { RunMenuCommand(item); });
 }
 
 bool MenuBarView::eventFilter(QObject* watched, QEvent* event) {
@@ -136,7 +133,7 @@ void RequestQuit() {
         QuitHandler()();
         return;
     }
-    if (CloseAllWindows(nullptr))
+    if (CloseAllWindows(Window::Main()))
         QCoreApplication::quit();
 }
 
@@ -146,19 +143,33 @@ std::function<void()> SetQuitHandler(std::function<void()> handler) {
     return previous;
 }
 
-MenuItem* QtPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY) {
-    QMenu qmenu;
-    std::map<QAction*, MenuItem*> actions;
+namespace {
+
+void AddPopupRows(QMenu& qmenu, MenuItem& menu, std::map<QAction*, MenuItem*>& actions) {
     for (std::size_t i = 0; i < menu.Count(); ++i) {
         MenuItem& item = menu.Item(i);
         if (item.IsSeparator()) {
             qmenu.addSeparator();
             continue;
         }
+        if (item.Count() > 0) {
+            QMenu* sub = qmenu.addMenu(MenuText(item));
+            sub->setEnabled(item.Enabled);
+            AddPopupRows(*sub, item, actions);
+            continue;
+        }
         QAction* action = qmenu.addAction(MenuText(item));
         CopyState(*action, item);
         actions[action] = &item;
     }
+}
+
+}  // namespace
+
+MenuItem* QtPopupPresenter::PopUp(MenuItem& menu, int screenX, int screenY) {
+    QMenu qmenu;
+    std::map<QAction*, MenuItem*> actions;
+    AddPopupRows(qmenu, menu, actions);
     QAction* chosen = qmenu.exec(QPoint(screenX, screenY));
     auto it = actions.find(chosen);
     return it == actions.end() ? nullptr : it->second;

@@ -13,6 +13,8 @@ class QMenuBar;
 
 namespace platform {
 
+class Window;
+
 /// Mirrors a menu-bar tree (titles, then their items) into a QMenuBar.
 ///
 /// The enabling event runs before any menu shows (each menu's aboutToShow) and before a key
@@ -25,8 +27,9 @@ namespace platform {
 /// own Action, else, for the quit item, to the quit request.
 class MenuBarView : public QObject {
 public:
-    /// Mirrors `tree`, which must outlive the view, into `bar`.
-    MenuBarView(MenuItem& tree, QMenuBar& bar);
+    /// Mirrors `tree`, which must outlive the view, into `bar`; `owner` is the window that
+    /// holds the bar (its enabling also runs while another window is in front).
+    MenuBarView(MenuItem& tree, QMenuBar& bar, Window* owner = nullptr);
     ~MenuBarView() override;
 
     /// Rebuilds Qt's menus from the tree (after items were appended or inserted).
@@ -48,6 +51,7 @@ private:
 
     MenuItem& m_tree;
     QMenuBar& m_bar;
+    Window* m_owner;
     std::map<QAction*, MenuItem*> m_actions;
     bool m_enabling = false;
 };
@@ -56,12 +60,14 @@ private:
 QString ShortcutFromFramework(const std::string& shortcut);
 
 /// Ends the application: runs the installed quit handler (the shell's App::Quit), or, when
-/// none is installed, closes every window (stopping at a refusal) and leaves the loop.
+/// none is installed, closes every window, the main window last (stopping at a refusal), and
+/// leaves the loop.
 void RequestQuit();
 /// Installs the quit handler; returns the previous one.
 std::function<void()> SetQuitHandler(std::function<void()> handler);
 
-/// Pop-ups through Qt's QMenu::exec, rows mirroring the tree's texts, states and checks.
+/// Pop-ups through Qt's QMenu::exec, rows mirroring the tree's texts, states and checks, an
+/// item with children opening a submenu.
 class QtPopupPresenter : public PopupPresenter {
 public:
     MenuItem* PopUp(MenuItem& menu, int screenX, int screenY) override;

@@ -3,13 +3,20 @@
 #include "platform/dispatch.h"
 #include "platform/event_yield.h"
 #include "platform/exceptions.h"
+#include "platform/graphics.h"
 #include "platform/keys.h"
+#include "platform/menu.h"
 #include "platform/picture.h"
 #include "platform/thread.h"
+#include "platform/widgets/menubar_view.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
@@ -28,6 +35,13 @@ Window::ModalHook& TheModalHook() {
     static Window::ModalHook hook;
     return hook;
 }
+
+Window*& TheMainWindow() {
+    static Window* main = nullptr;
+    return main;
+}
+
+constexpr const char* kContentRootProperty = "malvorenContentRoot";
 
 Qt::WindowFlags FlagsFor(Window::Frame frame) {
     switch (frame) {
@@ -51,6 +65,24 @@ Qt::WindowFlags FlagsFor(Window::Frame frame) {
 
 }  // namespace
 
+/// The area under a window's menu bar, where the controls stand. It paints the window's
+/// content; mouse events that it does not take reach the window.
+class ContentArea : public QWidget {
+public:
+    explicit ContentArea(Window& window)
+        : QWidget(&window)
+        , m_window(window) {
+        setObjectName("contentArea");
+        setProperty(kContentRootProperty, true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { m_window.PaintContent(*this); }
+
+private:
+    Window& m_window;
+};
+
 Window::Window(Frame frame)
     : QWidget(nullptr, FlagsFor(frame))
     , m_frame(frame) {
@@ -58,6 +90,8 @@ Window::Window(Frame frame)
 }
 
 Window::~Window() {
+    if (TheMainWindow() == this)
+        TheMainWindow() = nullptr;
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     if (m_modalLoop)
@@ -77,7 +111,7 @@ int Window::Left() const {
 }
 
 int Window::Top() const {
-    return geometry().y();
+    return geometry().y() + BarHeight();
 }
 
 int Window::Width() const {
@@ -85,39 +119,142 @@ int Window::Width() const {
 }
 
 int Window::Height() const {
-    return geometry().height();
+    return geometry().height() - BarHeight();
 }
 
-// QWidget::move places the frame; setGeometry places the content area, as Left and Top mean.
 void Window::SetLeft(int left) {
-    setGeometry(left, Top(), Width(), Height());
+    SetContentGeometry(QRect(left, Top(), Width(), Height()));
 }
 
 void Window::SetTop(int top) {
-    setGeometry(Left(), top, Width(), Height());
+    SetContentGeometry(QRect(Left(), top, Width(), Height()));
 }
 
 void Window::SetWidth(int width) {
-    setGeometry(Left(), Top(), width, Height());
+    SetContentGeometry(QRect(Left(), Top(), width, Height()));
 }
 
 void Window::SetHeight(int height) {
-    setGeometry(Left(), Top(), Width(), height);
+    SetContentGeometry(QRect(Left(), Top(), Width(), height));
+}
+
+void Window::SetContentGeometry(const QRect& content) {
+    // QWidget::move places the frame; setGeometry places the area inside it, which holds
+    // the menu bar above the content.
+    const QRect inside(content.x(), content.y() - BarHeight(), content.width(),
+                       content.height() + BarHeight());
+    if (!m_resizeable)
+        setFixedSize(inside.size());
+    setGeometry(inside);
+    // A hidden window gets its resize event only when shown: arrange now, so that the
+    // content and the locked controls are right before that.
+    ArrangeChrome();
+    FollowLockedEdges();
+}
+
+void Window::ArrangeChrome() {
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, width(), BarHeight());
+    if (m_content)
+        m_content->setGeometry(0, BarHeight(), width(), std::max(0, height() - BarHeight()));
+}
+
+void Window::FollowLockedEdges() {
+    const QSize now(Width(), Height());
+    if (!m_built || !m_lockedSize.isValid() || now == m_lockedSize) {
+        if (m_built)
+            m_lockedSize = now;
+        return;
+    }
+    const int dw = now.width() - m_lockedSize.width();
+    const int dh = now.height() - m_lockedSize.height();
+    m_lockedSize = now;
+    QWidget* content = Content();
+    for (const auto& widget : m_controls) {
+        auto* control = widget ? dynamic_cast<Control*>(widget.data()) : nullptr;
+        // Controls inside a container keep their place in it.
+        if (!control || widget->parentWidget() != content)
+            continue;
+        QRect r = widget->geometry();
+        if (control->LockRight && control->LockLeft)
+            r.setWidth(std::max(0, r.width() + dw));
+        else if (control->LockRight)
+            r.translate(dw, 0);
+        if (control->LockBottom && control->LockTop)
+            r.setHeight(std::max(0, r.height() + dh));
+        else if (control->LockBottom)
+            r.translate(0, dh);
+        widget->setGeometry(r);
+    }
+}
+
+MenuBarView& Window::SetMenuBar(MenuItem& tree) {
+    if (m_menuBarView)
+        return *m_menuBarView;
+    const QRect content(Left(), Top(), Width(), Height());
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("menuBar");
+    m_menuBar->setNativeMenuBar(false);
+    m_menuBarView = new MenuBarView(tree, *m_menuBar, this);
+    m_content = new ContentArea(*this);
+    m_content->lower();
+    m_barHeight = m_menuBar->sizeHint().height();
+    TheMainWindow() = this;
+    SetContentGeometry(content);
+    return *m_menuBarView;
+}
+
+QWidget* Window::Content() noexcept {
+    return m_content ? m_content : static_cast<QWidget*>(this);
+}
+
+bool Window::IsContentRoot(const QWidget& widget) {
+    return widget.isWindow() || widget.property(kContentRootProperty).toBool();
+}
+
+bool Window::CloseBox() const {
+    return windowFlags().testFlag(Qt::WindowCloseButtonHint);
+}
+
+void Window::SetCloseBox(bool has) {
+    // Without CustomizeWindowHint the window manager's defaults would bring the box back.
+    Qt::WindowFlags flags = windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags.setFlag(Qt::WindowCloseButtonHint, has);
+    setWindowFlags(flags);
+}
+
+void Window::SetResizeable(bool resizeable) {
+    m_resizeable = resizeable;
+    if (resizeable) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(size());
+    }
+}
+
+void Window::SetMouseCursor(SystemCursor cursor) {
+    m_cursor = cursor;
+    ApplySystemCursor(*this, cursor);
+}
+
+void Window::Refresh() {
+    Content()->update();
 }
 
 void Window::SetHasBackColor(bool has) {
     m_hasBackColor = has;
-    update();
+    Refresh();
 }
 
 void Window::SetBackColor(Color color) {
     m_backColor = color;
-    update();
+    Refresh();
 }
 
 void Window::SetBackdrop(std::shared_ptr<Picture> picture) {
     m_backdrop = std::move(picture);
-    update();
+    Refresh();
 }
 
 Control* Window::Focus() const {
@@ -155,6 +292,8 @@ void Window::Build() {
         if (auto* control = widget ? dynamic_cast<Control*>(widget.data()) : nullptr)
             Dispatch([control] { control->Event_Open(); });
     }
+    // The stored layout places the controls for the stored size: locking starts from here.
+    m_lockedSize = QSize(Width(), Height());
     Dispatch([this] { Event_Open(); });
 }
 
@@ -201,8 +340,20 @@ void Window::ShowModalWithin(Window* parent) {
         Show();
     }
     QPointer<Window> self(this);
-    if (TheModalHook())
+    if (TheModalHook()) {
         TheModalHook()(*this);
+        // What the hook posted (a close from the loop, as a user's) runs now.
+        if (self && !m_closed)
+            QCoreApplication::processEvents();
+        if (self && !m_closed) {
+            // No user will come: waiting would hang the test.
+            const std::string title = Title();
+            hide();
+            deleteLater();
+            throw ModalHookLeftOpen("the modal window \"" + title +
+                                    "\" was left open by the test hook");
+        }
+    }
     if (!self || m_closed)
         return;
     QEventLoop loop;
@@ -236,6 +387,8 @@ bool Window::Close(bool appQuitting) {
     }
     Dispatch([this] { Event_Close(); });
     m_closed = true;
+    if (TheMainWindow() == this)
+        TheMainWindow() = nullptr;
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     hide();
@@ -268,6 +421,11 @@ std::vector<Window*> Window::FrontToBack() {
     return OpenWindows();
 }
 
+Window* Window::Main() {
+    Window* main = TheMainWindow();
+    return main && !main->IsClosed() ? main : nullptr;
+}
+
 Window* Window::Frontmost() {
     for (Window* w : OpenWindows()) {
         if (w->isVisible())
@@ -298,7 +456,10 @@ bool Window::event(QEvent* event) {
 void Window::closeEvent(QCloseEvent* event) {
     // The close box: our own protocol decides, Qt's close never runs.
     event->ignore();
-    Dispatch([this] { Close(false); });
+    if (m_closeBoxQuits)
+        Dispatch([] { RequestQuit(); });
+    else
+        Dispatch([this] { Close(false); });
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
@@ -313,19 +474,99 @@ void Window::keyPressEvent(QKeyEvent* event) {
 
 void Window::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    ArrangeChrome();
+    FollowLockedEdges();
     if (m_built)
         Dispatch([this] { Event_Resized(); });
 }
 
 void Window::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    // Under a menu bar the content area paints itself.
+    if (!m_content)
+        PaintContent(*this);
+}
+
+void Window::PaintContent(QWidget& target) {
+    const int w = std::max(1, target.width());
+    const int h = std::max(1, target.height());
+    if (!m_paintBacking || m_paintBacking->Width() != w || m_paintBacking->Height() != h)
+        m_paintBacking = Picture::New(w, h);
+    Graphics g(*m_paintBacking);
     const QColor fill = m_hasBackColor ? QColor(m_backColor.r, m_backColor.g, m_backColor.b)
                                        : palette().color(QPalette::Window);
-    painter.fillRect(rect(), fill);
-    if (m_backdrop) {
-        const QRect whole(0, 0, m_backdrop->Width(), m_backdrop->Height());
-        painter.drawImage(0, 0, m_backdrop->DrawableImage(whole));
+    g.ForeColor = RGB(fill.red(), fill.green(), fill.blue());
+    g.FillRect(0, 0, w, h);
+    if (m_backdrop)
+        g.DrawPicture(*m_backdrop, 0, 0);
+    Dispatch([&] { Event_Paint(g); });
+    QPainter painter(&target);
+    painter.drawImage(0, 0, m_paintBacking->Image());
+}
+
+void Window::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = Content()->mapFrom(this, event->position().toPoint());
+    SetEventModifiers(event->modifiers());
+    const bool contextual =
+        event->button() == Qt::RightButton || (event->modifiers() & Qt::ControlModifier);
+    SetContextualClick(contextual);
+    m_pressTaken = Dispatch([&] { return Event_MouseDown(at.x(), at.y()); });
+    SetContextualClick(false);
+    event->accept();
+    if (contextual && !m_pressTaken)
+        ShowContextualMenu(at, event->globalPosition().toPoint());
+}
+
+void Window::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_pressTaken || event->buttons() == Qt::NoButton)
+        return;
+    const QPoint at = Content()->mapFrom(this, event->position().toPoint());
+    SetEventModifiers(event->modifiers());
+    Dispatch([&] { Event_MouseDrag(at.x(), at.y()); });
+}
+
+void Window::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_pressTaken)
+        return;
+    m_pressTaken = false;
+    const QPoint at = Content()->mapFrom(this, event->position().toPoint());
+    SetEventModifiers(event->modifiers());
+    Dispatch([&] { Event_MouseUp(at.x(), at.y()); });
+}
+
+void Window::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    // A right press has shown the menu already; the keyboard's menu key has not.
+    if (event->reason() == QContextMenuEvent::Mouse)
+        return;
+    ShowContextualMenu(Content()->mapFrom(this, event->pos()), event->globalPos());
+}
+
+void Window::ShowContextualMenu(QPoint at, QPoint global) {
+    Dispatch([&] {
+        MenuItem base;
+        if (!Event_ConstructContextualMenu(base, at.x(), at.y()) || base.Count() == 0)
+            return;
+        MenuItem* chosen = base.PopUp(global.x(), global.y());
+        if (chosen && !Event_ContextualMenuAction(*chosen))
+            RunMenuCommand(*chosen);
+    });
+}
+
+bool RunMenuCommand(MenuItem& item) {
+    Window* front = Window::Frontmost();
+    if (front && front->HandleMenuCommand(item.Name))
+        return true;
+    // The menu bar's commands work while another window of ours is in front.
+    Window* main = Window::Main();
+    if (main && main != front && main->HandleMenuCommand(item.Name))
+        return true;
+    if (item.Action.Raise())
+        return true;
+    if (item.IsQuitItem) {
+        RequestQuit();
+        return true;
     }
+    return false;
 }
 
 bool CloseAllWindows(Window* last) {

@@ -246,3 +246,20 @@ TEST_F(WindowTest, ModalWithinRunsUntilTheWindowCloses) {
     Window::SetModalHook(std::move(old));
     owner->Close();
 }
+
+TEST_F(WindowTest, TheSingleInstanceIsTheOpenOneAndAClosedOneIsBuiltAgain) {
+    ProbeWindow& first = Instance<ProbeWindow>();
+    EXPECT_TRUE(first.IsBuilt());
+    EXPECT_EQ(&Instance<ProbeWindow>(), &first);
+    QPointer<ProbeWindow> closed(&first);
+    first.Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull());
+    ProbeWindow& second = Instance<ProbeWindow>();
+    EXPECT_FALSE(second.IsClosed());
+    EXPECT_TRUE(second.IsBuilt());
+    // Even before its deferred deletion, a closed window is never handed out again.
+    second.Close();
+    EXPECT_NE(&Instance<ProbeWindow>(), &second);
+    Instance<ProbeWindow>().Close();
+}
