@@ -11,24 +11,9 @@
 #include "platform/picture.h"
 #include "platform/text.h"
 #include "platform/widgets/canvas.h"
-#include "windows/info/info_drawing.h"
 #include "windows/info/message_layout.h"
 
-#include <QPointer>
-
 namespace {
-
-constexpr int kWidth = 367;
-// The button and the box keep their tops this far above the bottom edge, and the text area
-// its bottom this far, as the window grows.
-constexpr int kControlsFromBottom = 49;
-constexpr int kTextAreaFromBottom = 63;
-constexpr int kTextAreaTop = 14;
-
-QPointer<Message_Window>& TheWindow() {
-    static QPointer<Message_Window> window;
-    return window;
-}
 
 int MeasureInDefaultFont(const std::string& text, int wrapWidth) {
     // The text area's surface in its default font: any picture's Graphics measures alike.
@@ -48,17 +33,19 @@ Message_Window::Message_Window()
 }
 
 Message_Window& Message_Window::Instance() {
-    QPointer<Message_Window>& window = TheWindow();
-    if (!window || window->IsClosed()) {
-        window = new Message_Window;
-        window->Show();
-    }
-    return *window;
+    const bool exists = Current() != nullptr;
+    Message_Window& window = platform::Instance<Message_Window>();
+    if (!exists)
+        window.Show();
+    return window;
 }
 
 Message_Window* Message_Window::Current() {
-    Message_Window* window = TheWindow();
-    return window && !window->IsClosed() ? window : nullptr;
+    for (platform::Window* open : FrontToBack()) {
+        if (auto* found = dynamic_cast<Message_Window*>(open); found && !found->IsClosed())
+            return found;
+    }
+    return nullptr;
 }
 
 Message_Window::TextMeasure Message_Window::SetTextMeasure(TextMeasure measure) {
@@ -72,7 +59,9 @@ void Message_Window::Layout() {
     setObjectName("Message_Window");
     SetHasBackColor(true);
     SetBackColor({0x33, 0x35, 0x38});
-    InfoDrawing::SetFixedContentSize(*this, kWidth, MessageLayout::kBaseHeight);
+    SetWidth(367);
+    SetHeight(MessageLayout::kBaseHeight);
+    SetResizeable(false);
 
     m_pushButton1 = &AddControl<UI_Button>(
         this,
@@ -80,6 +69,10 @@ void Message_Window::Layout() {
             b.SetName("PushButton1");
             b.setGeometry(267, 81, 80, 29);
             b.SetCaption("Ok");
+            b.LockLeft = false;
+            b.LockTop = false;
+            b.LockRight = true;
+            b.LockBottom = true;
             b.TabIndex = 0;
         },
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });
@@ -87,18 +80,22 @@ void Message_Window::Layout() {
         c.SetName("RunOnce_CheckBox");
         c.setGeometry(20, 81, 235, 29);
         c.Caption = "Do not show this message again";
+        c.LockTop = false;
+        c.LockBottom = true;
         c.TabIndex = 1;
     });
     m_messageCanvas = &AddControl<platform::Canvas>(
         this,
         [](platform::Canvas& c) {
             c.SetName("Message_Canvas");
-            c.setGeometry(20, kTextAreaTop, 327, 53);
+            c.setGeometry(20, 14, 327, 53);
+            c.LockRight = true;
+            c.LockBottom = true;
             c.TabIndex = 2;
         },
         [this](platform::Canvas& c) {
             c.Paint = [this](platform::Graphics& g) {
-                InfoDrawing::DrawNoteIcon(g, 0, 0);
+                g.DrawNoteIcon(0, 0);
                 g.ForeColor = {0xFF, 0xFF, 0xFF};
                 g.DrawString(Message, 50, 10, MessageLayout::kWrapWidth);
             };
@@ -117,29 +114,13 @@ void Message_Window::Event_Close() {
     platform::Window::Event_Close();
 }
 
-void Message_Window::Event_Resized() {
-    PlaceControls();
-    platform::Window::Event_Resized();
-}
-
-void Message_Window::PlaceControls() {
-    const int height = Height();
-    m_pushButton1->SetTop(height - kControlsFromBottom);
-    m_runOnceCheckBox->SetTop(height - kControlsFromBottom);
-    m_messageCanvas->SetHeight(height - kTextAreaFromBottom - kTextAreaTop);
-}
-
 void Message_Window::Disp(const std::string& text, std::int32_t id, platform::Window* parent) {
     Message = text;
     Number = id;
     const TextMeasure& measure = TheMeasure();
     const int textHeight = measure ? measure(text, MessageLayout::kWrapWidth)
                                    : MeasureInDefaultFont(text, MessageLayout::kWrapWidth);
-    const int height = MessageLayout::WindowHeight(Height(), textHeight);
-    if (height != Height()) {
-        InfoDrawing::SetFixedContentSize(*this, kWidth, height);
-        PlaceControls();
-    }
+    SetHeight(MessageLayout::WindowHeight(Height(), textHeight));
     m_messageCanvas->Refresh();
     if (parent)
         ShowModalWithin(parent);

@@ -17,6 +17,9 @@ class Canvas;
 /// notice on show to the list of suppressed messages.
 class Message_Window : public platform::Window {
 public:
+    /// Use Instance: the window exists once.
+    Message_Window();
+
     /// The open message window, or a new one, built and shown.
     static Message_Window& Instance();
     /// The open message window, or nullptr.
@@ -45,12 +48,8 @@ protected:
     void Layout() override;
     void Event_Open() override;
     void Event_Close() override;
-    void Event_Resized() override;
 
 private:
-    Message_Window();
-    void PlaceControls();
-
     UI_Button* m_pushButton1 = nullptr;
     UI_Checkbox* m_runOnceCheckBox = nullptr;
     platform::Canvas* m_messageCanvas = nullptr;
