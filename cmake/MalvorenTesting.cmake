@@ -28,3 +28,36 @@ function(malvoren_add_test name)
             COMMAND sh -c "! ldd \"$<TARGET_FILE:${name}>\" | grep -q libQt6Widgets")
     endif()
 endfunction()
+
+# malvoren_add_gui_smoke_test(<name> SOURCES <files...> LIBS <targets...> [SCREEN <W>x<H>])
+#   Builds one GoogleTest executable (with the GUI main) whose windows are shown for real on
+#   an X server that xvfb-run starts (-a: a free display number), under the CTest label
+#   gui-smoke. The screen is SCREEN (1280x800 unless told), and MALVOREN_SCREEN says the same,
+#   so the tool's screen sizes agree with the server. Pictures go through
+#   testsupport::RenderedPath / SaveScreenshot into the build tree's "rendered" folder.
+#   Without xvfb-run (scripts/install-deps.sh installs it) the test reports itself skipped.
+find_program(MALVOREN_XVFB_RUN xvfb-run)
+function(malvoren_add_gui_smoke_test name)
+    cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_SCREEN)
+        set(ARG_SCREEN 1280x800)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} malvoren_test_gui_smoke
+        malvoren_test_gui_main GTest::gtest malvoren_options)
+    target_compile_definitions(${name} PRIVATE
+        MALVOREN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+        MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    if(MALVOREN_XVFB_RUN)
+        add_test(NAME ${name}
+            COMMAND ${MALVOREN_XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN}x24"
+                $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND sh -c "echo 'xvfb-run is missing: not run'; exit 77")
+        set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        LABELS gui-smoke
+        TIMEOUT 120
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;MALVOREN_SCREEN=${ARG_SCREEN};MALVOREN_RESOURCES_DIR=${PROJECT_SOURCE_DIR}/resources")
+endfunction()

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     libdeflate-dev libpng-dev
+    xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -26,6 +26,18 @@ std::unique_ptr<Launcher> SetLauncher(std::unique_ptr<Launcher> launcher) {
     return previous;
 }
 
+bool ShowURL(const std::string& url) {
+    const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
+    const QString scheme = parsed.scheme().toLower();
+    const bool web = parsed.isValid() && !parsed.host().isEmpty() &&
+                     (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+    if (!web) {
+        CurrentLauncher().Refused(url);
+        return false;
+    }
+    return CurrentLauncher().OpenURL(url);
+}
+
 bool SystemLauncher::OpenURL(const std::string& url) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
@@ -51,6 +63,10 @@ bool RecordingLauncher::OpenItem(const std::string& path) {
 bool RecordingLauncher::LaunchProgram(const std::string& path) {
     requests.push_back("program:" + path);
     return answer;
+}
+
+void RecordingLauncher::Refused(const std::string& url) {
+    requests.push_back("refused:" + url);
 }
 
 ScopedRecordingLauncher::ScopedRecordingLauncher() {

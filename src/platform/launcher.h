@@ -18,7 +18,14 @@ public:
     virtual bool OpenItem(const std::string& path) = 0;
     /// Starts a program file, detached from the tool. False when it could not be started.
     virtual bool LaunchProgram(const std::string& path) = 0;
+    /// Told of an address that ShowURL refused to open; the system's launcher ignores it.
+    virtual void Refused(const std::string& url) { (void)url; }
 };
+
+/// Opens a web address in the default browser (the framework's ShowURL). Only http and https
+/// addresses with a host are handed on: "file:", "javascript:" and every other scheme could
+/// run or reveal something on this machine, so they are refused (false) and never opened.
+bool ShowURL(const std::string& url);
 
 /// The launcher in force (the system's until another is installed).
 Launcher& CurrentLauncher();
@@ -34,13 +41,14 @@ public:
     bool LaunchProgram(const std::string& path) override;
 };
 
-/// For tests: records every request ("url:", "item:" or "program:" and the text) and answers
-/// with `answer`.
+/// For tests: records every request ("url:", "item:", "program:" or, for an address that
+/// ShowURL refused, "refused:", and the text) and answers with `answer`.
 class RecordingLauncher : public Launcher {
 public:
     bool OpenURL(const std::string& url) override;
     bool OpenItem(const std::string& path) override;
     bool LaunchProgram(const std::string& path) override;
+    void Refused(const std::string& url) override;
 
     std::vector<std::string> requests;
     bool answer = true;

@@ -10,9 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace platform {
@@ -20,6 +18,10 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kWindow = 32 * 1024;
+// IDAT chunks of at most 1 MB, as common encoders write them.
+constexpr std::size_t kChunk = 1 << 20;
+
+using Bytes = std::vector<unsigned char>;
 
 int ThreadCount(int requested) {
     return requested > 0 ? requested : WorkerCount();
@@ -41,85 +43,164 @@ void PutChunk(std::string& out, const char* type, const unsigned char* data, std
     PutBigEndian(out, libdeflate_crc32(0, typed, size + 4));
 }
 
-inline unsigned char Paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return static_cast<unsigned char>(a);
-    return static_cast<unsigned char>(pb <= pc ? b : c);
+/// Cuts the zlib stream it is fed into IDAT chunks of at most kChunk bytes, so the stream's
+/// pieces go into the file without being joined first.
+class IdatWriter {
+public:
+    explicit IdatWriter(std::string& out)
+        : m_out(out) {}
+
+    void Put(const unsigned char* data, std::size_t size) {
+        while (size > 0) {
+            if (!m_open)
+                Open();
+            const std::size_t take = std::min(size, kChunk - m_length);
+            m_out.append(reinterpret_cast<const char*>(data), take);
+            m_crc = libdeflate_crc32(m_crc, data, take);
+            m_length += take;
+            data += take;
+            size -= take;
+            if (m_length == kChunk)
+                Close();
+        }
+    }
+
+    void Finish() {
+        if (m_open)
+            Close();
+    }
+
+private:
+    void Open() {
+        m_start = m_out.size();
+        m_out.append(4, '\0');
+        m_out.append("IDAT", 4);
+        m_crc = libdeflate_crc32(0, "IDAT", 4);
+        m_length = 0;
+        m_open = true;
+    }
+
+    void Close() {
+        const auto length = static_cast<std::uint32_t>(m_length);
+        for (int i = 0; i < 4; ++i)
+            m_out[m_start + i] = static_cast<char>(length >> (24 - 8 * i));
+        PutBigEndian(m_out, m_crc);
+        m_open = false;
+    }
+
+    std::string& m_out;
+    std::size_t m_start = 0;
+    std::size_t m_length = 0;
+    std::uint32_t m_crc = 0;
+    bool m_open = false;
+};
+
+/// One row of RGB32 pixels as RGB bytes.
+void Unpack(const QImage& image, int y, unsigned char* into) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    const int width = image.width();
+    for (int x = 0; x < width; ++x) {
+        into[3 * x] = static_cast<unsigned char>(qRed(line[x]));
+        into[3 * x + 1] = static_cast<unsigned char>(qGreen(line[x]));
+        into[3 * x + 2] = static_cast<unsigned char>(qBlue(line[x]));
+    }
 }
 
-/// Writes the filter byte and the filtered bytes of one row of `raw` (3 bytes a pixel) into
-/// `out`, choosing the filter whose output has the smallest sum of magnitudes.
+/// Writes the filter byte and the filtered bytes of one row of `raw` (3 bytes a pixel, n
+/// bytes) into `out`, choosing the filter whose output has the smallest sum of magnitudes
+/// (the first such filter on a tie). `prior` is the row above, all zeros for the first row.
+/// `scratch` holds 5 × n bytes. Each filter is its own loop so that the compiler vectorises it.
 void FilterRow(const unsigned char* raw, const unsigned char* prior, std::size_t n,
-               unsigned char* out, std::vector<unsigned char>& scratch) {
-    scratch.resize(5 * n);
-    unsigned char* candidates[5];
-    for (int f = 0; f < 5; ++f)
-        candidates[f] = scratch.data() + static_cast<std::size_t>(f) * n;
-    std::uint64_t sums[5] = {0, 0, 0, 0, 0};
-    const auto magnitude = [](unsigned char v) { return v < 128 ? v : 256 - v; };
-    for (std::size_t i = 0; i < n; ++i) {
-        const int x = raw[i];
-        const int a = i >= 3 ? raw[i - 3] : 0;
-        const int b = prior ? prior[i] : 0;
-        const int c = prior && i >= 3 ? prior[i - 3] : 0;
-        const unsigned char v[5] = {
-            static_cast<unsigned char>(x), static_cast<unsigned char>(x - a),
-            static_cast<unsigned char>(x - b), static_cast<unsigned char>(x - ((a + b) >> 1)),
-            static_cast<unsigned char>(x - Paeth(a, b, c))};
-        for (int f = 0; f < 5; ++f) {
-            candidates[f][i] = v[f];
-            sums[f] += static_cast<std::uint64_t>(magnitude(v[f]));
+               unsigned char* out, unsigned char* scratch) {
+    unsigned char* none = scratch;
+    unsigned char* sub = scratch + n;
+    unsigned char* up = scratch + 2 * n;
+    unsigned char* avg = scratch + 3 * n;
+    unsigned char* paeth = scratch + 4 * n;
+    const std::size_t lead = std::min<std::size_t>(3, n);
+    for (std::size_t i = 0; i < lead; ++i) {
+        // No pixel to the left: a = c = 0, so Paeth predicts b (the byte above).
+        none[i] = raw[i];
+        sub[i] = raw[i];
+        up[i] = static_cast<unsigned char>(raw[i] - prior[i]);
+        avg[i] = static_cast<unsigned char>(raw[i] - (prior[i] >> 1));
+        paeth[i] = static_cast<unsigned char>(raw[i] - prior[i]);
+    }
+    for (std::size_t i = lead; i < n; ++i) {
+        none[i] = raw[i];
+        sub[i] = static_cast<unsigned char>(raw[i] - raw[i - 3]);
+        up[i] = static_cast<unsigned char>(raw[i] - prior[i]);
+        avg[i] = static_cast<unsigned char>(raw[i] - ((raw[i - 3] + prior[i]) >> 1));
+    }
+    for (std::size_t i = lead; i < n; ++i) {
+        const int a = raw[i - 3];
+        const int b = prior[i];
+        const int c = prior[i - 3];
+        const int pa = std::abs(b - c);
+        const int pb = std::abs(a - c);
+        const int pc = std::abs(a + b - 2 * c);
+        const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+        paeth[i] = static_cast<unsigned char>(raw[i] - predicted);
+    }
+    std::uint32_t sums[5];
+    for (int f = 0; f < 5; ++f) {
+        const unsigned char* candidate = scratch + static_cast<std::size_t>(f) * n;
+        std::uint32_t sum = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned v = candidate[i];
+            sum += v < 128 ? v : 256 - v;
         }
+        sums[f] = sum;
     }
     const int best = static_cast<int>(std::min_element(sums, sums + 5) - sums);
     out[0] = static_cast<unsigned char>(best);
-    std::memcpy(out + 1, candidates[best], n);
+    std::memcpy(out + 1, scratch + static_cast<std::size_t>(best) * n, n);
+}
+
+/// Filters rows [first, last) of `image` into `out` (n + 1 bytes a row).
+void FilterRows(const QImage& image, int first, int last, unsigned char* out) {
+    const std::size_t n = static_cast<std::size_t>(image.width()) * 3;
+    Bytes raw(n), prior(n, 0), scratch(5 * n);
+    if (first > 0)
+        Unpack(image, first - 1, prior.data());
+    for (int y = first; y < last; ++y) {
+        Unpack(image, y, raw.data());
+        FilterRow(raw.data(), prior.data(), n, out + static_cast<std::size_t>(y - first) * (n + 1),
+                  scratch.data());
+        std::swap(raw, prior);
+    }
 }
 
 /// The image's rows as PNG filter type plus filtered RGB bytes, one band of rows per thread.
-std::vector<unsigned char> FilteredRows(const QImage& image, int threads) {
-    const int width = image.width();
+Bytes FilteredRows(const QImage& image, int threads) {
     const int height = image.height();
-    const std::size_t n = static_cast<std::size_t>(width) * 3;
-    std::vector<unsigned char> filtered(static_cast<std::size_t>(height) * (n + 1));
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
+    Bytes filtered(static_cast<std::size_t>(height) * rowBytes);
     const int bands = std::min(height, threads * 4);
     ParallelFor(
         bands,
         [&](int band) {
             const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
             const int last = static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
-            std::vector<unsigned char> raw(n), prior(n), scratch;
-            const auto unpack = [&](int y, std::vector<unsigned char>& into) {
-                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-                for (int x = 0; x < width; ++x) {
-                    into[3 * x] = static_cast<unsigned char>(qRed(line[x]));
-                    into[3 * x + 1] = static_cast<unsigned char>(qGreen(line[x]));
-                    into[3 * x + 2] = static_cast<unsigned char>(qBlue(line[x]));
-                }
-            };
-            if (first > 0)
-                unpack(first - 1, prior);
-            for (int y = first; y < last; ++y) {
-                unpack(y, raw);
-                FilterRow(raw.data(), y > 0 ? prior.data() : nullptr, n,
-                          filtered.data() + static_cast<std::size_t>(y) * (n + 1), scratch);
-                std::swap(raw, prior);
-            }
+            FilterRows(image, first, last,
+                       filtered.data() + static_cast<std::size_t>(first) * rowBytes);
         },
         threads);
     return filtered;
 }
 
-std::string DeflateWhole(const std::vector<unsigned char>& data, int level) {
+void PutZlibStream(std::string& png, const Bytes& zlib) {
+    IdatWriter idat(png);
+    idat.Put(zlib.data(), zlib.size());
+    idat.Finish();
+}
+
+Bytes DeflateWhole(const Bytes& data, int level) {
     std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
         libdeflate_alloc_compressor(std::clamp(level, 1, 12)), &libdeflate_free_compressor);
     if (!compressor)
         throw RuntimeException("Not enough memory to compress a picture.");
-    std::string out(libdeflate_zlib_compress_bound(compressor.get(), data.size()), '\0');
+    Bytes out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
     const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(),
                                                       out.data(), out.size());
     if (size == 0)
@@ -128,51 +209,93 @@ std::string DeflateWhole(const std::vector<unsigned char>& data, int level) {
     return out;
 }
 
-std::string DeflateBands(const std::vector<unsigned char>& data, int level, int threads) {
-    // Bands of at least 1 MB: smaller ones lose ratio to their restarts for little gain.
-    const std::size_t minBand = 1 << 20;
-    const int bands = static_cast<int>(std::max<std::size_t>(
-        1, std::min<std::size_t>(static_cast<std::size_t>(threads) * 2, data.size() / minBand)));
-    std::vector<std::string> pieces(static_cast<std::size_t>(bands));
+struct Band {
+    Bytes deflated;
+    std::uint32_t adler = 1;
+    std::size_t length = 0;
+};
+
+/// Filters and deflates bands of rows in parallel and writes the joined zlib stream as IDAT
+/// chunks. A band never needs the whole picture's filtered rows: it filters the rows before it
+/// again to prime its dictionary, so at most one band per thread is held unpacked.
+void PutBandedStream(std::string& png, const QImage& image, int level, int strategy, int threads,
+                     std::size_t minBandBytes) {
+    const int height = image.height();
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
+    const int minRows = static_cast<int>(
+        std::max<std::size_t>(1, std::max<std::size_t>(minBandBytes, 1) / rowBytes));
+    const int bands = std::max(1, std::min(threads * 3, height / minRows));
+    const int dictionaryRows = static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
+    std::vector<Band> pieces(static_cast<std::size_t>(bands));
+    const int workers = std::min(threads, bands);
+    // The largest band, its primed rows and the bound of its deflated bytes, for buffers that
+    // each worker allocates once and never clears: every byte is written before it is read.
+    const int largestBand = (height + bands - 1) / bands + dictionaryRows;
+    const std::size_t bufferBytes = static_cast<std::size_t>(largestBand) * rowBytes;
     ParallelFor(
-        bands,
-        [&](int band) {
-            const std::size_t first = data.size() * static_cast<std::size_t>(band) / bands;
-            const std::size_t last = data.size() * static_cast<std::size_t>(band + 1) / bands;
-            z_stream stream{};
-            if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8,
-                             Z_DEFAULT_STRATEGY) != Z_OK)
-                throw RuntimeException("Not enough memory to compress a picture.");
-            if (first > 0) {
-                const std::size_t from = first > kWindow ? first - kWindow : 0;
-                deflateSetDictionary(&stream, data.data() + from, static_cast<uInt>(first - from));
+        workers,
+        [&](int worker) {
+            const std::unique_ptr<unsigned char[]> filtered(new unsigned char[bufferBytes]);
+            std::unique_ptr<unsigned char[]> out;
+            std::size_t outBytes = 0;
+            for (int band = worker; band < bands; band += workers) {
+                const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
+                const int last =
+                    static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
+                const int from = std::max(0, first - dictionaryRows);
+                const std::size_t primed = static_cast<std::size_t>(first - from) * rowBytes;
+                const std::size_t length = static_cast<std::size_t>(last - first) * rowBytes;
+                FilterRows(image, from, last, filtered.get());
+
+                z_stream stream{};
+                if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8, strategy) !=
+                    Z_OK)
+                    throw RuntimeException("Not enough memory to compress a picture.");
+                std::unique_ptr<z_stream, decltype(&deflateEnd)> guard(&stream, &deflateEnd);
+                if (primed > 0) {
+                    const std::size_t dictionary = std::min(primed, kWindow);
+                    deflateSetDictionary(&stream, filtered.get() + primed - dictionary,
+                                         static_cast<uInt>(dictionary));
+                }
+                // A sync flush may add an empty stored block to the bound of a finished stream.
+                const std::size_t bound = deflateBound(&stream, static_cast<uLong>(length)) + 16;
+                if (bound > outBytes) {
+                    out.reset(new unsigned char[bound]);
+                    outBytes = bound;
+                }
+                stream.next_in = filtered.get() + primed;
+                stream.avail_in = static_cast<uInt>(length);
+                stream.next_out = out.get();
+                stream.avail_out = static_cast<uInt>(outBytes);
+                const bool final = band == bands - 1;
+                const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
+                const bool ok =
+                    final ? result == Z_STREAM_END : result == Z_OK && stream.avail_out > 0;
+                if (!ok || stream.avail_in != 0)
+                    throw RuntimeException("A picture could not be compressed.");
+                Band& piece = pieces[static_cast<std::size_t>(band)];
+                piece.deflated.assign(out.get(), out.get() + (outBytes - stream.avail_out));
+                piece.adler = libdeflate_adler32(1, filtered.get() + primed, length);
+                piece.length = length;
             }
-            std::string& out = pieces[static_cast<std::size_t>(band)];
-            out.resize(deflateBound(&stream, static_cast<uLong>(last - first)) + 16);
-            stream.next_in = const_cast<Bytef*>(data.data() + first);
-            stream.avail_in = static_cast<uInt>(last - first);
-            stream.next_out = reinterpret_cast<Bytef*>(out.data());
-            stream.avail_out = static_cast<uInt>(out.size());
-            const bool final = band == bands - 1;
-            const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
-            const bool ok = final ? result == Z_STREAM_END : result == Z_OK;
-            out.resize(out.size() - stream.avail_out);
-            deflateEnd(&stream);
-            if (!ok || stream.avail_in != 0)
-                throw RuntimeException("A picture could not be compressed.");
         },
-        threads);
-    std::string out;
-    std::size_t total = 6;
-    for (const auto& piece : pieces)
-        total += piece.size();
-    out.reserve(total);
-    out.push_back(static_cast<char>(0x78));
-    out.push_back(static_cast<char>(0x9C));
-    for (const auto& piece : pieces)
-        out += piece;
-    PutBigEndian(out, libdeflate_adler32(1, data.data(), data.size()));
-    return out;
+        workers);
+
+    IdatWriter idat(png);
+    const unsigned char header[2] = {0x78, 0x9C};
+    idat.Put(header, sizeof header);
+    std::uint32_t adler = 1;
+    for (Band& piece : pieces) {
+        idat.Put(piece.deflated.data(), piece.deflated.size());
+        adler = static_cast<std::uint32_t>(
+            adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.length)));
+        Bytes().swap(piece.deflated);
+    }
+    const unsigned char trailer[4] = {
+        static_cast<unsigned char>(adler >> 24), static_cast<unsigned char>(adler >> 16),
+        static_cast<unsigned char>(adler >> 8), static_cast<unsigned char>(adler)};
+    idat.Put(trailer, sizeof trailer);
+    idat.Finish();
 }
 
 }  // namespace
@@ -184,16 +307,11 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
     if (image.isNull())
         throw RuntimeException("Not enough memory to encode a picture.");
     const int threads = ThreadCount(options.threads);
-    const std::vector<unsigned char> filtered = FilteredRows(image, threads);
-    const std::string zlib = options.deflater == PngDeflater::LibdeflateWhole
-                                 ? DeflateWhole(filtered, options.level)
-                                 : DeflateBands(filtered, options.level, threads);
 
     std::string png("\x89PNG\r\n\x1a\n", 8);
-    unsigned char header[13];
     const std::uint32_t w = static_cast<std::uint32_t>(image.width());
     const std::uint32_t h = static_cast<std::uint32_t>(image.height());
-    const unsigned char fields[13] = {static_cast<unsigned char>(w >> 24),
+    const unsigned char header[13] = {static_cast<unsigned char>(w >> 24),
                                       static_cast<unsigned char>(w >> 16),
                                       static_cast<unsigned char>(w >> 8),
                                       static_cast<unsigned char>(w),
@@ -206,14 +324,17 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
                                       0,
                                       0,
                                       0};
-    std::memcpy(header, fields, sizeof header);
-    png.reserve(zlib.size() + 128);
     PutChunk(png, "IHDR", header, sizeof header);
-    // IDAT chunks of at most 1 MB, as common encoders write them.
-    const std::size_t chunk = 1 << 20;
-    for (std::size_t at = 0; at < zlib.size(); at += chunk)
-        PutChunk(png, "IDAT", reinterpret_cast<const unsigned char*>(zlib.data()) + at,
-                 std::min(chunk, zlib.size() - at));
+    if (options.deflater == PngDeflater::LibdeflateWhole) {
+        PutZlibStream(png, DeflateWhole(FilteredRows(image, threads), options.level));
+    } else {
+        // The stream is about a third of the pixels' bytes on photographs; a first guess that
+        // spares most of the string's regrowth.
+        png.reserve(static_cast<std::size_t>(w) * h + 1024);
+        PutBandedStream(png, image, options.level,
+                        options.deflater == PngDeflater::ZlibRunBands ? Z_RLE : Z_DEFAULT_STRATEGY,
+                        threads, options.minBandBytes);
+    }
     PutChunk(png, "IEND", nullptr, 0);
     return png;
 }

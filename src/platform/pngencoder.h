@@ -13,14 +13,22 @@ enum class PngDeflater {
     /// zlib on bands of rows in parallel, each band primed with the 32 KB before it and
     /// ended on a byte boundary by a sync flush, so the bands join into one stream.
     ZlibBands,
+    /// As ZlibBands with zlib's run-length strategy: matches only at a distance of one byte.
+    /// After the row filters a photograph has few longer matches worth their search, and flat
+    /// areas filter to runs of zeros, so this is both the fastest and, on photo-like bitmaps,
+    /// the smallest.
+    ZlibRunBands,
 };
 
 struct PngEncoderOptions {
-    PngDeflater deflater = PngDeflater::LibdeflateWhole;
+    PngDeflater deflater = PngDeflater::ZlibRunBands;
     /// Compression level (1 to 9; libdeflate takes up to 12).
     int level = 6;
-    /// Threads for filtering and banded deflating; 0 means one per core.
+    /// Threads for filtering and banded deflating; 0 means WorkerCount().
     int threads = 0;
+    /// Filtered bytes a band holds at least; smaller bands restart their statistics for
+    /// little gain. Tests lower it to reach band edges on small pictures.
+    std::size_t minBandBytes = 256 * 1024;
 };
 
 /// An opaque image (RGB32) as an 8-bit RGB PNG. Each row takes the filter whose bytes sum

@@ -19,6 +19,7 @@
 #include "platform/picturefile.h"
 #include "platform/text.h"
 #include "platform/thread.h"
+#include "support/inspection.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -263,10 +264,7 @@ TEST_P(NewerFormatTest, ResizesOrRefusesAndLeavesTheInputsAlone) {
     const platform::PicturePtr bitmap = platform::OpenAsPicture(app / "out" / "out.png");
     ASSERT_TRUE(bitmap);
     // Kept in the build folder for a look at what each method made.
-    fs::create_directories("rendered");
-    fs::copy_file(app / "out" / "out.png",
-                  fs::path("rendered") / ("newer_format_" + std::string(c.name) + ".png"),
-                  fs::copy_options::overwrite_existing);
+    testsupport::SaveForInspection(*bitmap, "newer_format_" + std::string(c.name));
     if (c.bitmapWidth != 0) {
         EXPECT_EQ(bitmap->Width(), c.bitmapWidth);
         EXPECT_EQ(bitmap->Height(), c.bitmapHeight);

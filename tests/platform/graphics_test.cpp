@@ -5,7 +5,7 @@
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
-#include "support/rendered.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -391,7 +391,7 @@ TEST(GraphicsTest, RendersADemoSheet) {
     g.ForeColor = kWhite;
     g.TextSize = 14;
     g.DrawString("Malvoren skin resizer, wrapped text", 110, 64, 120);
-    const auto out = std::filesystem::current_path() / "graphics_demo.png";
+    const auto out = testsupport::InspectionFolder() / "graphics_demo.png";
     SavePicture(sheet, out, PictureFormat::PNG);
     EXPECT_TRUE(std::filesystem::exists(out));
 }
@@ -411,7 +411,7 @@ TEST(GraphicsTest, NoteIconIsADiscWithAWhiteIOnTransparentCorners) {
     EXPECT_EQ(At(picture, 26, 19), kWhite);                 // the dot
     EXPECT_EQ(At(picture, 26, 30), kWhite);                 // the stem
     EXPECT_EQ(At(picture, 18, 26), RGB(0x3b, 0x82, 0xd6));  // the disc, left of the stem
-    SavePicture(picture, testsupport::RenderedPath("note_icon.png"), PictureFormat::PNG);
+    testsupport::SaveForInspection(picture, "note_icon", 4);
 }
 
 TEST(GraphicsTest, InstalledFontsListLiberationSans) {

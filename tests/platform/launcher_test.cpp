@@ -22,6 +22,34 @@ TEST(LauncherTest, RecordingLauncherRecordsAndRestores) {
     EXPECT_NE(dynamic_cast<platform::SystemLauncher*>(&platform::CurrentLauncher()), nullptr);
 }
 
+struct ShowUrlCase {
+    const char* name;
+    const char* url;
+    const char* recorded;
+};
+const ShowUrlCase kShowUrlCases[] = {
+    // clang-format off
+    {"HttpOpens",              "http://www.virtualdj.com/",          "url:http://www.virtualdj.com/"},
+    {"HttpsOpens",             "https://example.org/guide?p=1",      "url:https://example.org/guide?p=1"},
+    {"SchemeCaseDoesNotMatter", "HTTPS://example.org/",              "url:HTTPS://example.org/"},
+    {"FileIsRefused",          "file:///etc/passwd",                 "refused:file:///etc/passwd"},
+    {"JavascriptIsRefused",    "javascript:alert(1)",                "refused:javascript:alert(1)"},
+    {"OtherSchemesAreRefused", "ftp://example.org/x",                "refused:ftp://example.org/x"},
+    {"NoSchemeIsRefused",      "www.example.org",                    "refused:www.example.org"},
+    {"NoHostIsRefused",        "http:///etc/passwd",                 "refused:http:///etc/passwd"},
+    {"EmptyIsRefused",         "",                                   "refused:"},
+    // clang-format on
+};
+class ShowUrlTest : public ::testing::TestWithParam<ShowUrlCase> {};
+TEST_P(ShowUrlTest, OpensOnlyWebAddresses) {
+    platform::ScopedRecordingLauncher launcher;
+    const bool opened = platform::ShowURL(GetParam().url);
+    EXPECT_EQ(opened, std::string(GetParam().recorded).starts_with("url:"));
+    EXPECT_EQ(launcher->requests, std::vector<std::string>{GetParam().recorded});
+}
+INSTANTIATE_TEST_SUITE_P(Launcher, ShowUrlTest, ::testing::ValuesIn(kShowUrlCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LauncherTest, SystemLauncherStartsAProgramAndRefusesAMissingOne) {
     platform::SystemLauncher system;
     EXPECT_TRUE(system.LaunchProgram("/bin/true"));

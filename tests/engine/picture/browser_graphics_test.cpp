@@ -94,6 +94,16 @@ TEST_F(BrowserGraphicsTest, RectangleAtTheFarEndOfTheIntRangeLeavesTheCanvasAlon
     EXPECT_EQ(At(70, 35), kGrey);
 }
 
+// Found by fuzzing (fuzz/corpus/picture_fuzz/browser_at_int_max): the other end of the range,
+// a browser at x = INT32_MAX, whose far edge lies past what 32 bits hold.
+TEST_F(BrowserGraphicsTest, RectangleAtTheTopOfTheIntRangeLeavesTheCanvasAlone) {
+    Browser::Change_Browser_Graphics(324, 243, INT32_MAX, 45);
+    EXPECT_EQ(At(0, 0), kGrey);
+    EXPECT_EQ(At(20, 10), kFrame);
+    EXPECT_EQ(At(70, 35), kGrey);
+    EXPECT_EQ(At(159, 79), kGrey);
+}
+
 TEST_F(BrowserGraphicsTest, FloodFillStartsAtTheTruncatedCentre) {
     // 101 × 51 starts at (50, 25): lines at rows 26 and column 51 fence that quarter in.
     Blank(101, 51);

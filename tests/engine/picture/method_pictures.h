@@ -4,6 +4,7 @@
 #include "platform/picture_test_util.h"
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
+#include "support/inspection.h"
 
 #include <QImage>
 
@@ -45,15 +46,9 @@ inline bool SameRow(platform::Picture& a, int y, platform::Picture& b, int by, i
     return true;
 }
 
-/// Writes `p` enlarged `zoom` times (each pixel a block) as a PNG under "rendered/" in the
-/// test's working folder (the build folder), for a look at it.
+/// Writes `p` enlarged `zoom` times (each pixel a block), for a look at it.
 inline void SaveRendered(const std::string& name, const platform::Picture& p, int zoom = 16) {
-    std::filesystem::create_directories("rendered");
-    const QImage big = p.Image().scaled(p.Width() * zoom, p.Height() * zoom, Qt::IgnoreAspectRatio,
-                                        Qt::FastTransformation);
-    platform::Picture copy(big);
-    platform::SavePicture(copy, std::filesystem::path("rendered") / (name + ".png"),
-                          platform::PictureFormat::PNG);
+    testsupport::SaveForInspection(p, name, zoom);
 }
 
 }  // namespace methodpictures

@@ -13,6 +13,7 @@
 #include "platform/picturefile.h"
 #include "platform/rgbsurface.h"
 #include "platform/text.h"
+#include "support/inspection.h"
 #include "support/png_bytes.h"
 #include "support/temp_folder.h"
 
@@ -127,8 +128,7 @@ TEST_F(SimpleBitmapTest, ShrinkingJobMovesTheGridsIntoTheIconStrip) {
     EXPECT_EQ(At(50, 308 + 50), RGB(0, 0, 0));
     // The icon strip placement wrote the skin again.
     EXPECT_TRUE(fs::exists(dir / "out" / "skin.xml"));
-    platform::SavePicture(*Variables::New_picture, fs::current_path() / "simple_shrinking_job.png",
-                          platform::PictureFormat::PNG);
+    testsupport::SaveForInspection(*Variables::New_picture, "simple_shrinking_job");
 }
 
 TEST_F(SimpleBitmapTest, FaderFramesGetExactlyTheRescaledWidth) {

@@ -2,6 +2,7 @@
 
 #include "platform/picture.h"
 #include "platform/rgbsurface.h"
+#include "support/inspection.h"
 
 #include <QImage>
 #include <QString>
@@ -31,13 +32,10 @@ inline std::vector<int> RedRow(platform::Picture& picture, int row, int from = 0
     return levels;
 }
 
-/// Writes the image into the test's working folder (the build tree) as a PNG, enlarged
-/// `scale` times without smoothing so that single pixels can be seen.
+/// Writes the image for a person to look at, enlarged `scale` times so that single pixels can
+/// be seen.
 inline void SavePng(const QImage& image, const std::string& name, int scale = 8) {
-    image
-        .scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
-                Qt::FastTransformation)
-        .save(QString::fromStdString(name));
+    testsupport::SaveForInspection(image, name, scale);
 }
 
 }  // namespace kittest

@@ -4,6 +4,7 @@
 #include "platform/picture.h"
 #include "platform/rgbsurface.h"
 #include "platform/widgets/window.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -95,14 +96,10 @@ constexpr int OverWhite(int under, int grey) {
     return (255 * (255 - grey) + under * grey + 127) / 255;
 }
 
-/// Writes the picture into the test's working folder (the build tree) as a PNG, enlarged
-/// `scale` times without smoothing so that single pixels can be seen.
+/// Writes the picture for a person to look at, enlarged `scale` times so that single pixels
+/// can be seen.
 inline void SavePng(const platform::Picture& p, const std::string& name, int scale = 4) {
-    const QImage& image = p.Image();
-    image
-        .scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
-                Qt::FastTransformation)
-        .save(QString::fromStdString(name));
+    testsupport::SaveForInspection(p, name, scale);
 }
 
 inline void FlushDeletes() {

@@ -7,6 +7,7 @@
 #include "platform/keys.h"
 #include "platform/picture.h"
 #include "platform/widgets/window.h"
+#include "support/inspection.h"
 
 #include <QApplication>
 #include <QImage>
@@ -168,9 +169,9 @@ inline platform::Color Hex(std::uint32_t v) {
     return platform::RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-/// Writes a rendered picture into the test's working folder (the build tree) to be looked at.
+/// Writes a rendered picture for a person to look at.
 inline void SavePng(const platform::Picture& p, const std::string& name) {
-    p.Image().save(QString::fromStdString("kit_text_" + name + ".png"));
+    testsupport::SaveForInspection(p, "kit_text_" + name);
 }
 
 }  // namespace fieldtest

@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/picture.h"
+#include "support/inspection.h"
 
 #include <QImage>
 
@@ -28,10 +29,9 @@ inline bool Near(platform::Color a, platform::Color b, int tolerance = 1) {
            std::abs(a.b - b.b) <= tolerance;
 }
 
-/// Writes the picture into the test's working folder (the build tree), for a person to look
-/// at; a failure to write is no test failure.
+/// Writes the picture for a person to look at.
 inline void SavePng(const platform::Picture& picture, const std::string& name) {
-    picture.Image().save(QString::fromStdString("toggles_" + name + ".png"));
+    testsupport::SaveForInspection(picture, "toggles_" + name);
 }
 
 /// The bounding box of the pixels inside `area` whose colour satisfies `match`; empty when

@@ -5,6 +5,7 @@
 #include "platform/rgbsurface.h"
 #include "platform/timer.h"
 #include "platform/widgets/window.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +219,7 @@ TEST_F(CanvasTest, PaintsIntoAPictureThatKeepsItsPixelsUnlessErased) {
     c->Render();
     c->Refresh(false);
     const Picture& kept = c->Render();
-    kept.Image().save("canvas_refresh_without_erase.png");
+    testsupport::SaveForInspection(kept, "canvas_refresh_without_erase");
     RGBSurface& s = const_cast<Picture&>(kept).RGBSurface();
     // The first paint erased to the window's back colour 0x333538.
     EXPECT_EQ(s.Pixel(0, 0), RGB(0x33, 0x35, 0x38));

@@ -2,6 +2,7 @@
 
 #include "platform/graphics.h"
 #include "platform/widgets/window.h"
+#include "support/inspection.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST(OverlayWindowTest, TransparentPixelsOfTheMaskStayTransparent) {
     QImage screen(4, 2, QImage::Format_ARGB32);
     screen.fill(Qt::transparent);
     overlay.render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
-    screen.save("overlay_rendered.png");
+    testsupport::SaveForInspection(screen, "overlay_rendered");
     EXPECT_EQ(qAlpha(screen.pixel(0, 0)), 255);
     EXPECT_EQ(qAlpha(screen.pixel(1, 0)), 128);  // 255 - 127
     EXPECT_EQ(qAlpha(screen.pixel(2, 1)), 0);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+
+#include <filesystem>
+#include <string>
+
+class QWidget;
+
+namespace testsupport {
+
+/// Waits until `window` is shown on the display and painted, then takes what the display
+/// shows of it (QScreen::grabWindow: the server's pixels, not a fresh render), falling back
+/// to QWidget::grab where the platform cannot read its screen. Null image when the window
+/// never appeared.
+QImage Screenshot(QWidget& window);
+/// Saves `image` as PNG under `name` in the build tree's "rendered" folder; returns the path.
+std::filesystem::path SaveRendered(const QImage& image, const std::string& name);
+
+}  // namespace testsupport
