@@ -59,15 +59,6 @@ platform::MessageDialogSpec UpdateDialog(const Description& description, std::st
     return spec;
 }
 
-bool IsWebAddress(std::string_view address) noexcept {
-    for (std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
-        if (address.size() > scheme.size() &&
-            platform::TextEquals(address.substr(0, scheme.size()), scheme))
-            return true;
-    }
-    return false;
-}
-
 Verdict Judge(const Description& description, const LocalVersion& local) {
     if (HasDowngradeMarker(description.notes))
         return Verdict::Offered;

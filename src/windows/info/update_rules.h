@@ -57,11 +57,6 @@ std::optional<bool> IsNewer(std::string_view versionField, const LocalVersion& l
 /// explanation message 26, the line terminator and the notes.
 platform::MessageDialogSpec UpdateDialog(const Description& description, std::string_view key);
 
-/// True for an address the dialog may hand to the browser: one that begins with "http://" or
-/// "https://" (any case) and has something after it. Anything else from the server (a file,
-/// a program, a scheme that another application handles) is not opened.
-bool IsWebAddress(std::string_view address) noexcept;
-
 /// The settings that the checks read and write.
 struct Settings {
     bool latestVersion = true;

@@ -143,32 +143,6 @@ TEST_F(UpdateDialogTest, KeyAndCaptionsGoThroughTheLanguage) {
     EXPECT_EQ(spec.alternateCaption, "Plus tard");
 }
 
-struct AddressCase {
-    const char* name;
-    const char* address;
-    bool opened;
-};
-const AddressCase kAddressCases[] = {
-    // clang-format off
-    {"Http",                 "http://example.org/dl",  true},
-    {"HttpsInAnyCase",       "HTTPS://example.org/dl", true},
-    {"SchemeAlone",          "http://",                false},
-    {"LocalFile",            "file:///etc/passwd",     false},
-    {"OtherScheme",          "javascript:alert(1)",    false},
-    {"NoScheme",             "example.org/dl",         false},
-    {"BlankBeforeScheme",    " http://example.org",    false},
-    {"Empty",                "",                       false},
-    // clang-format on
-};
-
-class AddressTest : public ::testing::TestWithParam<AddressCase> {};
-
-TEST_P(AddressTest, OnlyWebAddressesAreOpened) {
-    EXPECT_EQ(UpdateCheck::IsWebAddress(GetParam().address), GetParam().opened);
-}
-INSTANTIATE_TEST_SUITE_P(Addresses, AddressTest, ::testing::ValuesIn(kAddressCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 struct SettingsCase {
     const char* name;
     Verdict verdict;
