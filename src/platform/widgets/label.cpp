@@ -8,26 +8,6 @@
 #include <QMouseEvent>
 
 namespace platform {
-namespace {
-
-Qt::CursorShape ShapeOf(Label::Cursor cursor) {
-    switch (cursor) {
-        case Label::Cursor::Standard:
-            return Qt::ArrowCursor;
-        case Label::Cursor::FingerPointer:
-            return Qt::PointingHandCursor;
-        case Label::Cursor::IBeam:
-            return Qt::IBeamCursor;
-        case Label::Cursor::Wait:
-            return Qt::WaitCursor;
-        case Label::Cursor::ArrowAllDirections:
-            return Qt::SizeAllCursor;
-    }
-    return Qt::ArrowCursor;
-}
-
-}  // namespace
-
 Label::Label(QWidget* parent)
     : QLabel(parent)
     , Control(static_cast<QWidget&>(*this)) {
@@ -108,11 +88,6 @@ void Label::SetTransparent(bool transparent) {
 void Label::SetSelectable(bool selectable) {
     m_selectable = selectable;
     setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-}
-
-void Label::SetMouseCursor(Cursor cursor) {
-    m_cursor = cursor;
-    setCursor(ShapeOf(cursor));
 }
 
 void Label::ApplyFont() {

@@ -16,12 +16,10 @@ namespace platform {
 /// Mouse: MouseDown(x, y) (label coordinates) returns whether the press is taken; a taken press
 /// gets MouseDrag and MouseUp, while a press that is not taken goes on to the label's container
 /// and window, as the platform passes on a click that a control does not handle. Without a
-/// button the pointer gives MouseEnter and MouseExit.
+/// button the pointer gives MouseEnter and MouseExit. Its pointer shape is the control's
+/// MouseCursor.
 class Label : public QLabel, public Control {
 public:
-    /// The system's pointer shapes that a label can show while the pointer is over it.
-    enum class Cursor { Standard, FingerPointer, IBeam, Wait, ArrowAllDirections };
-
     explicit Label(QWidget* parent = nullptr);
     ~Label() override;
 
@@ -62,10 +60,6 @@ public:
     bool Selectable() const noexcept { return m_selectable; }
     void SetSelectable(bool selectable);
 
-    /// The pointer shape shown while the pointer is over the label.
-    Cursor MouseCursor() const noexcept { return m_cursor; }
-    void SetMouseCursor(Cursor cursor);
-
     /// The window's handlers.
     Event<bool(int x, int y)> MouseDown;
     Event<void(int x, int y)> MouseDrag;
@@ -103,7 +97,6 @@ private:
     bool m_multiline = false;
     bool m_transparent = true;
     bool m_selectable = false;
-    Cursor m_cursor = Cursor::Standard;
     bool m_pressTaken = false;
 };
 

@@ -133,10 +133,10 @@ TEST_F(LabelTest, EnterAndExitReachTheWindow) {
 }
 
 TEST_F(LabelTest, ThePointerShapeIsTheLabelsOwn) {
-    w->label->SetMouseCursor(Label::Cursor::FingerPointer);
+    w->label->SetMouseCursor(SystemCursor::FingerPointer);
     EXPECT_EQ(w->label->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor);
-    w->label->SetMouseCursor(Label::Cursor::IBeam);
+    w->label->SetMouseCursor(SystemCursor::IBeam);
     EXPECT_EQ(w->label->cursor().shape(), Qt::IBeamCursor);
 }
 
