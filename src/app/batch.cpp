@@ -19,6 +19,7 @@
 #include "engine/xml/variables.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/exceptions.h"
 #include "platform/text.h"
 
 #include <filesystem>
@@ -223,6 +224,10 @@ bool ParseCommand(const std::string& commandLine) {
             // A job that cannot read its skin again has resized nothing.
             Variables::Job_Ok = false;
         }
+    } catch (const platform::FileWriteException& failure) {
+        // Every step reports an output it cannot write; one that did not still makes a failed
+        // job, never an unhandled one: a full disk is no fault of the tool.
+        Variables::ReportWriteFailure(failure);
     } catch (...) {
         // A failure that no step handles (the bitmap writer cannot write, "Smart" cannot
         // write its skin) still goes to the report, but leaves no half output behind either.

@@ -6,6 +6,7 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"

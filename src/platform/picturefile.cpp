@@ -1,5 +1,6 @@
 #include "platform/picturefile.h"
 
+#include "platform/atomic_file.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
 #include "platform/pngencoder.h"

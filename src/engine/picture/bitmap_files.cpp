@@ -59,13 +59,6 @@ bool OutputNamedThisJob(const std::string& step) {
     return false;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a == b)
-        return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
-
 /// True when `target` is a file of the input skin: its XML, the bitmap this job opened or a
 /// bitmap beside the XML. An output named so that its bitmap takes the input's name
 /// ("skin.myxml" beside "skin.xml" gives "skin.png") must not replace the input's bitmap.
@@ -77,7 +70,7 @@ bool IsAnInputFile(const std::string& target) {
             inputs.push_back(ReplaceExtension(InputXMLPath, type));
     }
     for (const std::string& input : inputs) {
-        if (!input.empty() && SameFile(target, input))
+        if (platform::SameFile(target, input))
             return true;
     }
     return false;
@@ -185,7 +178,12 @@ bool Save_Picture() {
         ReportStepFailure(step, InputFileDetail(target));
         return false;
     }
-    platform::SavePicture(*BMP_picture, target, *format);
+    try {
+        platform::SavePicture(*BMP_picture, target, *format);
+    } catch (const platform::FileWriteException& e) {
+        ReportStepFailure(step, e.what());
+        return false;
+    }
 
     // The preview is the output size, which can be larger than the bitmap itself ("Browser"
     // keeps the input's width). The bitmap is written by now: a preview that cannot be had
@@ -229,7 +227,12 @@ void CopyPicture() {
         ReportStepFailure(step, InputFileDetail(target));
         return;
     }
-    platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
+    try {
+        platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
+    } catch (const platform::IOException& e) {
+        // The target cannot be written, or the bitmap read a moment ago cannot be read now.
+        ReportStepFailure(step, e.what());
+    }
 }
 
 }  // namespace Variables

@@ -64,6 +64,10 @@ void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
         compose(cursor);
     } catch (const platform::PictureTooLargeException& e) {
         ReportPictureTooLarge(log, e);
+    } catch (const platform::FileWriteException& e) {
+        // The output could not be written: no line of the skin is at fault.
+        Variables::ReportWriteFailure(log, e);
+        MarkComposeFailed(composing);
     } catch (const platform::NilObjectException&) {
         ReportMissingObject(log, missingObjectMessage);
         MarkComposeFailed(composing);

@@ -262,6 +262,9 @@ void Scale_Picture() {
         log.Write("--");
         if (shrinking)
             XML_Job2(H);
+    } catch (const platform::FileWriteException& e) {
+        ReportWriteFailure(log, e);
+        ComposeFailed = true;
     } catch (const platform::RuntimeException&) {
         fail();
     } catch (const std::bad_alloc&) {

@@ -94,6 +94,9 @@ void XML_Job() {
         }
         log->Write("Finished with XML");
         log->Write("--");
+    } catch (const platform::FileWriteException& e) {
+        // A full disk or a read-only folder is no fault of the line being rewritten.
+        Fail(log, {"**Exception", "Unable to open or save the file", e.what(), "--"}, e.what());
     } catch (const platform::NilObjectException&) {
         Fail(log, {"**Exception", "Unable to open or save the file", "--"},
              Message(3) + Message(6));
