@@ -101,9 +101,12 @@ Table FromReference(std::string_view reference) {
 std::optional<platform::Color> RowColor(const Table& table, std::int32_t row, bool fileOpened) {
     if (row < 0 || static_cast<std::size_t>(row) >= table.rows.size())
         return std::nullopt;
-    const Row& r = table.rows[static_cast<std::size_t>(row)];
+    return RowColor(table.rows[static_cast<std::size_t>(row)], table.IsHeader(row), fileOpened);
+}
+
+std::optional<platform::Color> RowColor(const Row& r, bool header, bool fileOpened) {
     std::optional<platform::Color> color;
-    if (table.IsHeader(row))
+    if (header)
         color = kHeaderColor;
     if (!r.english.empty() && platform::TextEquals(r.translation, r.english))
         color = kSameAsEnglishColor;

@@ -52,6 +52,8 @@ inline constexpr platform::Color kMissingColor{0xFF, 0x88, 0x88};
 /// ignored), painted over by light red once a file was opened or saved when a row with a key
 /// and an English text has no translation.
 std::optional<platform::Color> RowColor(const Table& table, std::int32_t row, bool fileOpened);
+/// The same for one row, told whether it is a header row.
+std::optional<platform::Color> RowColor(const Row& row, bool header, bool fileOpened);
 
 /// Where Tab in the cell editor of (`row`, `column`) goes.
 struct TabMove {
