@@ -33,8 +33,9 @@ endfunction()
 #   Builds one GoogleTest executable (with the GUI main) whose windows are shown for real on
 #   an X server that xvfb-run starts (-a: a free display number), under the CTest label
 #   gui-smoke. The screen is SCREEN (1280x800 unless told), and MALVOREN_SCREEN says the same,
-#   so the tool's screen sizes agree with the server. Pictures go through
-#   testsupport::RenderedPath / SaveScreenshot into the build tree's "rendered" folder.
+#   so the tool's screen sizes agree with the server. testsupport::Screenshot takes what the
+#   display shows and testsupport::SaveForInspection writes it to the build tree's "rendered"
+#   folder.
 #   Without xvfb-run (scripts/install-deps.sh installs it) the test reports itself skipped.
 find_program(MALVOREN_XVFB_RUN xvfb-run)
 function(malvoren_add_gui_smoke_test name)

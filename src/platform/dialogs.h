@@ -107,6 +107,11 @@ public:
     std::optional<std::string> GetSaveFile(const FileDialogSpec& spec) override;
     std::optional<Color> SelectColor(const std::string& prompt, Color initial) override;
 
+    /// True makes the provider stand for a run that no one can answer (batch mode without a
+    /// display): IsHeadless() then says so, while answers still come from the queues.
+    bool headless = false;
+    bool IsHeadless() const override { return headless; }
+
     void QueueButton(DialogButton b) { m_buttons.push_back(b); }
     void QueueOpenFile(std::optional<std::string> path) { m_openFiles.push_back(std::move(path)); }
     void QueueSaveFile(std::optional<std::string> path) { m_saveFiles.push_back(std::move(path)); }

@@ -198,6 +198,21 @@ TEST_F(AppTest, UnhandledReportOffersQuitAndContinue) {
               "\n**Exception\nUnhandeld Exception\n--\n**Exception\nUnhandeld Exception\n--");
 }
 
+TEST_F(AppTest, UnhandledReportUnderOffscreenAsksTheScriptedProvider) {
+    // The installed provider, not Qt's platform name, decides: an in-process window test sees
+    // the interactive report.
+    ScopedEnv offscreen{"QT_QPA_PLATFORM", "offscreen"};
+    Variables::RC = "\n";
+    platform::ScopedScriptedDialogs dialogs;
+    dialogs->QueueButton(platform::DialogButton::Cancel);
+    std::ostringstream err;
+    EXPECT_EQ(App::Event_UnhandledException("x", {}, err).exitStatus, std::nullopt);
+    ASSERT_EQ(dialogs->dialogs.size(), 1u);
+    EXPECT_EQ(dialogs->dialogs[0].actionCaption, "Quit");
+    EXPECT_EQ(dialogs->dialogs[0].cancelCaption, "Continue");
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST_F(AppTest, ReportNamesTheKindOfFailure) {
     Variables::RC = "\n";
     std::ostringstream err;

@@ -282,6 +282,7 @@ protected:
         Language::ResetMessages();
         INI_Read_Write::ResetRunOnce();
         App::ResetState();
+        dialogs->headless = true;  // batch mode without a display: the report ends the run
         fs::create_directories(skins);
         WriteSkin(skins / "skin.xml", kSkin);
         WriteBitmap(skins / "skin.png", 800, 700, platform::PictureFormat::PNG);

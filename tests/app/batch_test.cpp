@@ -231,7 +231,7 @@ TEST_F(BatchTest, SkinThatCannotBeReadAgainIsAFailedJob) {
 
 TEST_F(BatchTest, FailureNoStepCatchesReachesTheReport) {
     // Headless: no one answers the report, which then ends the run with its own status.
-    const auto scripted = platform::SetDialogs(nullptr);
+    dialogs->headless = true;
     // The input becomes a folder: reading it again fails outside any job step's handler.
     const fs::path in = app / "in.xml";
     platform::SetYieldHook([&] {

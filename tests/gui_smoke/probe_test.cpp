@@ -8,6 +8,7 @@
 #include "platform/screen.h"
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/window.h"
+#include "support/inspection.h"
 #include "support/screenshot.h"
 
 #include <gtest/gtest.h>
@@ -90,7 +91,7 @@ TEST(GuiSmokeTest, ProbeWindowIsShownOnTheDisplayAndPhotographed) {
     window->Show();
     const QImage shot = testsupport::Screenshot(*window);
     ASSERT_FALSE(shot.isNull()) << "the window never appeared on the display";
-    testsupport::SaveRendered(shot, "gui_smoke_probe.png");
+    testsupport::SaveForInspection(shot, "gui_smoke_probe");
 
     EXPECT_EQ(shot.size(), QSize(360, 200));
     // The backdrop colour away from every control, and the note icon's blue disc left of

@@ -109,6 +109,8 @@ TEST(DialogsTest, TheInstalledProviderDecidesWhetherTheRunIsHeadless) {
     {
         ScopedScriptedDialogs dialogs;
         EXPECT_FALSE(IsHeadless());
+        dialogs->headless = true;  // a test that stands for a batch run without a display
+        EXPECT_TRUE(IsHeadless());
     }
     EXPECT_TRUE(IsHeadless());
 }

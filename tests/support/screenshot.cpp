@@ -1,7 +1,5 @@
 #include "support/screenshot.h"
 
-#include "support/rendered.h"
-
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -23,12 +21,6 @@ QImage Screenshot(QWidget& window) {
     if (shot.isNull())
         shot = window.grab().toImage();
     return shot;
-}
-
-std::filesystem::path SaveRendered(const QImage& image, const std::string& name) {
-    const std::filesystem::path path = RenderedPath(name);
-    image.save(QString::fromStdString(path.string()), "PNG");
-    return path;
 }
 
 }  // namespace testsupport

@@ -2,9 +2,6 @@
 
 #include <QImage>
 
-#include <filesystem>
-#include <string>
-
 class QWidget;
 
 namespace testsupport {
@@ -14,7 +11,5 @@ namespace testsupport {
 /// to QWidget::grab where the platform cannot read its screen. Null image when the window
 /// never appeared.
 QImage Screenshot(QWidget& window);
-/// Saves `image` as PNG under `name` in the build tree's "rendered" folder; returns the path.
-std::filesystem::path SaveRendered(const QImage& image, const std::string& name);
 
 }  // namespace testsupport
