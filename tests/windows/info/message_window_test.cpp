@@ -1,8 +1,10 @@
 #include "windows/info/message_window.h"
 
+#include "app/batch.h"
 #include "info_test_util.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/toggles/ui_checkbox.h"
+#include "platform/dialogs.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "platform/widgets/canvas.h"
@@ -207,6 +209,31 @@ TEST_F(MessageWindowTest, PaintsTheNoticeInWhiteBesideTheIcon) {
     }
     EXPECT_GT(white, 0);
     EXPECT_EQ(whitePastWrap, 0);
+}
+
+TEST_F(MessageWindowTest, InstalledPresenterShowsNoticesThatAreNotSuppressed) {
+    platform::ScopedScriptedDialogs dialogs;
+    InstallMessageWindow();
+    App::ShowMessageWindow("Aspect h:10", 5);
+    ASSERT_NE(Message_Window::Current(), nullptr);
+    EXPECT_EQ(Message_Window::Current()->Message, "Aspect h:10");
+    EXPECT_EQ(Message_Window::Current()->Number, 5);
+    EXPECT_TRUE(dialogs->shown.empty());
+    Message_Window::Current()->Close();
+    INI_Read_Write::RunOnce = {0, 5};
+    App::ShowMessageWindow("Aspect h:10", 5);
+    EXPECT_EQ(Message_Window::Current(), nullptr);
+    App::SetMessageWindowPresenter({});
+}
+
+TEST_F(MessageWindowTest, WithoutADisplayTheNoticeGoesWhereEveryMessageGoes) {
+    platform::ScopedScriptedDialogs dialogs;
+    dialogs->headless = true;
+    InstallMessageWindow();
+    App::ShowMessageWindow("Aspect h:10", 5);
+    EXPECT_EQ(Message_Window::Current(), nullptr);
+    EXPECT_EQ(dialogs->shown, std::vector<std::string>{"Aspect h:10"});
+    App::SetMessageWindowPresenter({});
 }
 
 }  // namespace
