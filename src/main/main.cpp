@@ -6,6 +6,7 @@
 #include "platform/widgets/menubar_view.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/widgets/window.h"
+#include "windows/info/message_window.h"
 #include "windows/main/main_window.h"
 
 #include <QApplication>
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     // Quitting, from the menu or the main window's close box, asks every window of ours.
     App::SetWindowCloser([] { return platform::CloseAllWindows(platform::Window::Main()); });
     platform::SetQuitHandler([] { App::Quit(App::kExitOk); });
+    // Notices that the user may switch off go to the message window from now on.
+    InstallMessageWindow();
     // A failure that leaves an event handler: the report decides whether the program ends.
     platform::SetExceptionReport([](const std::exception& failure) {
         const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);
