@@ -1,9 +1,9 @@
 // What one paint of the check box, radio button, label and tooltip costs: every paint
 // composes the whole control anew (the shaded insides pixel by pixel), so this is the price
 // of every repaint.
+#include "kit/base/control_drawing.h"
 #include "kit/base/ui_module.h"
 #include "kit/toggles/checkbox_tick.h"
-#include "kit/toggles/control_drawing.h"
 #include "kit/toggles/label_paint.h"
 #include "kit/toggles/toggle_paint.h"
 #include "kit/toggles/tooltip_paint.h"

@@ -1,7 +1,6 @@
 // The whole "Simple" job in-process, the way batch mode runs it: a generated 1920 x 1200 skin
 // whose bitmap is a photo-like 1920 x 3000 PNG, resized to 2560 x 1600. Separate stages show
 // where the time goes: reading the bitmap, composing, writing the PNG.
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/picture/simple_bitmap.h"
@@ -9,6 +8,7 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "photo_like.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"

@@ -1,11 +1,11 @@
 // The rescaling job of a "Simple" resize, output file and job log included, on the example
 // skin and on a generated skin of 20,000 lines. Every pass is one scan of the lines, so the
 // time per thousand lines should be the same at both sizes.
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 
 #include <benchmark/benchmark.h>
 

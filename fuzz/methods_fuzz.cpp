@@ -4,7 +4,6 @@
 // not instrumented, and the picture they read back is one our own encoder wrote). Every input
 // starts from the state a new process has, with scripted dialogs, in folders emptied first.
 // Refusals throw the tool's exceptions; anything else is a finding.
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/border.h"
 #include "engine/picture/browser_resize.h"
@@ -18,6 +17,7 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "fuzz_support.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/picture.h"

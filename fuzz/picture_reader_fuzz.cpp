@@ -2,11 +2,11 @@
 // opened, the rest are the file's bytes. Qt's decoders are not instrumented, so this target
 // only looks for crashes, hangs and runaway allocations; a file without a readable picture is
 // refused, which is fine.
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/variables.h"
 #include "fuzz_support.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"

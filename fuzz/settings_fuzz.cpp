@@ -1,8 +1,8 @@
 // The settings-file and language-file readers on any text.
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/messages.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 
 #include <unistd.h>

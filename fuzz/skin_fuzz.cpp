@@ -1,13 +1,13 @@
 // The skin reader and analysis, then a "Simple" rescaling job, on any file. Every failure
 // must end in the tool's own message box; the job writes only into its output folder,
 // emptied before each input.
-#include "app/messages/messages.h"
 #include "engine/xml/analysis.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/maths.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 
 #include <unistd.h>

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMALVOREN_SANITIZE=ON -DMALVOREN_FUZZ=ON -DMALVOREN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+    -DMALVOREN_SANITIZE=ON -DMALVOREN_FUZZ=ON -DMALVOREN_BUILD_BENCH=OFF \
+    ${MALVOREN_WERROR:+-DMALVOREN_WERROR="$MALVOREN_WERROR"} "${launcher[@]}" >/dev/null
 targets=()
 (($#)) && targets=(--target "$@")
 cmake --build build-asan -j "${FUZZ_BUILD_JOBS:-$(nproc)}" "${targets[@]}"

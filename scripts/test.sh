@@ -4,7 +4,10 @@
 # runs for a few seconds (CTest label fuzz-smoke).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Both trees are built warning-free; here a warning fails the run.
+export MALVOREN_WERROR=ON
 scripts/install-deps.sh
+scripts/check-format.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 scripts/build-asan.sh

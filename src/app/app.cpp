@@ -2,9 +2,9 @@
 
 #include "app/batch.h"
 #include "app/command_line.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "engine/xml/skin_file.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/dispatch.h"

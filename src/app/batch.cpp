@@ -2,9 +2,6 @@
 
 #include "app/command_line.h"
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
-#include "app/messages/run_once.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/border.h"
 #include "engine/picture/browser_resize.h"
@@ -17,8 +14,12 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/exceptions.h"
 #include "platform/text.h"
 
 #include <filesystem>
@@ -223,6 +224,10 @@ bool ParseCommand(const std::string& commandLine) {
             // A job that cannot read its skin again has resized nothing.
             Variables::Job_Ok = false;
         }
+    } catch (const platform::FileWriteException& failure) {
+        // Every step reports an output it cannot write; one that did not still makes a failed
+        // job, never an unhandled one: a full disk is no fault of the tool.
+        Variables::ReportWriteFailure(failure);
     } catch (...) {
         // A failure that no step handles (the bitmap writer cannot write, "Smart" cannot
         // write its skin) still goes to the report, but leaves no half output behind either.

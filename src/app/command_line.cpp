@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -104,15 +104,7 @@ std::int32_t DerivedHeight(std::int32_t outWidth, std::int32_t inWidth,
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    if (platform::TextEquals(a, b))
-        return true;
-    if (a.empty() || b.empty())
-        return false;
-    std::error_code ecA;
-    std::error_code ecB;
-    const fs::path ca = fs::weakly_canonical(fs::path(a), ecA);
-    const fs::path cb = fs::weakly_canonical(fs::path(b), ecB);
-    return !ecA && !ecB && ca == cb;
+    return platform::TextEquals(a, b) || platform::SameFile(a, b, platform::SameFileTest::Name);
 }
 
 ParseResult ParseTokens(const std::vector<std::string>& tokens, bool stopMode,

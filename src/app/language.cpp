@@ -1,10 +1,11 @@
 #include "app/language.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "engine/xml/skin_file.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"
@@ -125,6 +126,10 @@ std::string Lng(std::string_view text) {
         return std::string(text);
     const auto it = LangList->find(std::string(text));
     return it == LangList->end() ? std::string(text) : it->second;
+}
+
+void WriteLanguageFile(const std::filesystem::path& path, std::string_view text) {
+    platform::WriteFileAtomic(path, text);
 }
 
 }  // namespace Language

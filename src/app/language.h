@@ -3,6 +3,7 @@
 #include "platform/folderitem.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,6 +25,11 @@ inline std::optional<std::map<std::string, std::string>> LangList;
 
 /// A language file larger than this is not read.
 inline constexpr std::uintmax_t kMaxLanguageBytes = 16ull * 1024 * 1024;
+
+/// Writes a language file (as the translation editor composes it, whole) through the atomic
+/// writer: a failure leaves an earlier file of that name whole and no temporary file beside it.
+/// Throws FileWriteException, whose message names the file and the system's reason.
+void WriteLanguageFile(const std::filesystem::path& path, std::string_view text);
 
 /// For tests: the lists, the file text and the key table back to their start-up state.
 void ResetLanguage();

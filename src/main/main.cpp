@@ -1,6 +1,7 @@
 #include "app/app.h"
 #include "app/file_types.h"
 #include "app/gui/menu_bar.h"
+#include "platform/application.h"
 #include "platform/dispatch.h"
 #include "platform/widgets/menubar_view.h"
 #include "platform/widgets/qt_dialogs.h"
@@ -23,6 +24,13 @@ int main(int argc, char** argv) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    // A run with arguments is batch mode, run by scripts: its standard error carries the
+    // tool's messages only, not Qt's notes on the environment (XDG_RUNTIME_DIR unset under
+    // sudo or cron, missing fonts). Dropping them beats setting XDG_RUNTIME_DIR ourselves,
+    // which would make a folder the user did not ask for and hide nothing else.
+    if (args.size() > 1)
+        platform::QuietQtMessages();
 
     FileTypes1::Initialize();
     QApplication app(argc, argv);

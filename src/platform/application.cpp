@@ -2,7 +2,9 @@
 
 #include <QStandardPaths>
 #include <QString>
+#include <QtGlobal>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -22,7 +24,32 @@ fs::path Home() {
     return home.empty() ? fs::path("/tmp") : fs::path(home);
 }
 
+QtMessageHandler& PreviousHandler() {
+    static QtMessageHandler previous = nullptr;
+    return previous;
+}
+
+void PassOnlyFailures(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    if (QtMessageHandler previous = PreviousHandler())
+        previous(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 }  // namespace
+
+void QuietQtMessages() {
+    if (Env("MALVOREN_QT_MESSAGES") == "1")
+        return;
+    // Installed once: a second call would chain the filter to itself.
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    PreviousHandler() = qInstallMessageHandler(PassOnlyFailures);
+}
 
 FolderItem AppExecutable() {
     std::error_code ec;

@@ -18,4 +18,13 @@ FolderItem UserDataFolder();
 FolderItem DocumentsFolder();
 FolderItem DesktopFolder();
 
+/// For a run from a script (batch mode): keeps Qt's own debug, info and warning messages
+/// ("QStandardPaths: XDG_RUNTIME_DIR not set, ...", font and plugin notes) off standard
+/// error, so that it carries the tool's messages only. The tool never writes through Qt's
+/// message handler, so whatever reaches it is Qt's; critical and fatal messages, which come
+/// before a failure, still pass to the handler installed before. Install it before the
+/// application object is made, where most of the noise is raised. MALVOREN_QT_MESSAGES=1
+/// keeps every message, for a diagnosis.
+void QuietQtMessages();
+
 }  // namespace platform

@@ -35,6 +35,20 @@ private:
     int m_errorNumber;
 };
 
+/// A file the tool writes that could not be written: its folder is missing or read-only, the
+/// disk is full, a folder stands in its place. Carries the target's path and the system's
+/// reason; its message says both in the tool's words: "Unable to write PATH: REASON.".
+class FileWriteException : public IOException {
+public:
+    FileWriteException(const std::string& path, int errorNumber);
+    const std::string& Path() const noexcept { return m_path; }
+    /// The system's words for the error number ("No space left on device").
+    std::string Reason() const;
+
+private:
+    std::string m_path;
+};
+
 /// An index past either end of an array.
 class OutOfBoundsException : public RuntimeException {
 public:

@@ -1,5 +1,6 @@
 #include "platform/folderitem.h"
 
+#include "platform/atomic_file.h"
 #include "platform/exceptions.h"
 
 #include <unistd.h>
@@ -8,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -118,14 +118,32 @@ void FolderItem::CreateAsFolder() const {
 }
 
 void FolderItem::CopyFileTo(const FolderItem& destination) const {
-    std::error_code ec;
-    fs::copy_file(m_path, destination.Path(), fs::copy_options::overwrite_existing, ec);
-    if (ec)
-        ThrowIO(ec, "cannot copy " + m_path.string() + " to " + destination.NativePath());
+    CopyFileAtomic(m_path, destination.Path());
 }
 
 bool IsAbsolutePath(std::string_view path) noexcept {
     return (!path.empty() && path[0] == '/') || (path.size() >= 2 && path[1] == ':');
+}
+
+bool SameFile(std::string_view a, std::string_view b, SameFileTest test) noexcept {
+    if (a.empty() || b.empty())
+        return false;
+    if (a == b)
+        return true;
+    try {
+        const fs::path pa{std::string(a)};
+        const fs::path pb{std::string(b)};
+        std::error_code ec;
+        if (test == SameFileTest::Identity && fs::equivalent(pa, pb, ec) && !ec)
+            return true;
+        std::error_code ecA;
+        std::error_code ecB;
+        const fs::path ca = fs::weakly_canonical(pa, ecA);
+        const fs::path cb = fs::weakly_canonical(pb, ecB);
+        return !ecA && !ecB && ca == cb;
+    } catch (...) {
+        return false;  // out of memory for a path: no proof that they are one file
+    }
 }
 
 std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
@@ -162,19 +180,6 @@ void WriteFileReplacing(const fs::path& path, std::string_view bytes) {
     WriteAll(f, bytes, path.string());
     if (std::fclose(f) != 0)
         ThrowErrno("cannot write " + path.string());
-}
-
-void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-    std::random_device rd;
-    const fs::path temp =
-        path.parent_path() / ("." + path.filename().string() + ".tmp" + std::to_string(rd()));
-    WriteFileReplacing(temp, bytes);
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        throw IOException(EIO, "cannot replace " + path.string());
-    }
 }
 
 void AppendToFile(const fs::path& path, std::string_view bytes) {

@@ -37,7 +37,9 @@ public:
     void Delete() const;
     /// Creates this folder (and missing parents). Throws IOException.
     void CreateAsFolder() const;
-    /// Copies this file over `destination`, replacing it. Throws IOException.
+    /// Copies this file over `destination`, replacing it whole or not at all (through
+    /// AtomicFile). Throws FileWriteException when `destination` cannot be written,
+    /// IOException when this file cannot be read.
     void CopyFileTo(const FolderItem& destination) const;
 
 private:
@@ -48,16 +50,28 @@ private:
 /// form absolute paths take on other systems).
 bool IsAbsolutePath(std::string_view path) noexcept;
 
+/// How `SameFile` compares two paths.
+enum class SameFileTest {
+    /// By the names alone: equal texts, or equal once both are made canonical (symbolic links,
+    /// "." and ".." resolved; a name that does not exist yet is resolved as far as it exists).
+    /// Two hard links of one file are two files by name.
+    Name,
+    /// By the names, or as one existing file reached by two names (a hard link too). The
+    /// test for "would writing `a` overwrite `b`".
+    Identity,
+};
+
+/// True when the paths `a` and `b` name the same file by `test`. An empty path names no file.
+bool SameFile(std::string_view a, std::string_view b,
+              SameFileTest test = SameFileTest::Identity) noexcept;
+
 /// The whole file as bytes. Throws IOException when it cannot be read or is larger than
 /// `maxBytes` (checked before anything is allocated); NilObjectException when it is missing.
 std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
-/// Writes `bytes` to a temporary file beside `path`, then renames it over `path`, so a
-/// failure never leaves a half-written file or loses the old one. Throws IOException.
-void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
-
-/// Creates or replaces `path` with `bytes`. Throws IOException (missing folder, a folder in
-/// the way, no permission).
+/// Creates or replaces `path` with `bytes` in place, not atomically: for tests and fixtures.
+/// The tool's own files go through WriteFileAtomic. Throws IOException (missing folder, a
+/// folder in the way, no permission).
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes);
 
 /// Appends `bytes` to `path`, creating the file. Throws IOException.

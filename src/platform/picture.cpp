@@ -2,12 +2,14 @@
 
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
+#include "platform/hugepages.h"
 #include "platform/rgbsurface.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
 
+#include <cassert>
 #include <cstdlib>
 #include <string>
 
@@ -56,6 +58,7 @@ QImage NewImage(int width, int height, QImage::Format format) {
     if (image.isNull())
         throw RuntimeException("Not enough memory for a picture of " + std::to_string(width) +
                                " x " + std::to_string(height) + " pixels.");
+    AdviseHugePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
     return image;
 }
 
@@ -151,6 +154,22 @@ PicturePtr Picture::Copy() const {
             throw RuntimeException("Not enough memory for a picture.");
     }
     return copy;
+}
+
+QImage Picture::ScaledImage(int width, int height) const {
+    assert(!HasMask() && !HasAlpha());
+    if (width <= 0 || height <= 0)
+        throw OutOfBoundsException("picture size " + std::to_string(width) + " x " +
+                                   std::to_string(height) + " has no pixels");
+    if (!PictureSizeRefusal(width, height).empty())
+        throw PictureTooLargeException(width, height);
+    // The smooth scaling that Graphics::DrawPicture uses; drawing its opaque result copies it.
+    QImage scaled = m_image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!scaled.isNull() && scaled.format() != QImage::Format_RGB32)
+        scaled = scaled.convertToFormat(QImage::Format_RGB32);
+    if (scaled.isNull())
+        throw RuntimeException("Not enough memory to scale a picture.");
+    return scaled;
 }
 
 QImage Picture::DrawableImage(const QRect& region) const {

@@ -87,6 +87,12 @@ public:
     /// A deep copy, mask included. Throws RuntimeException when memory runs out.
     PicturePtr Copy() const;
 
+    /// This opaque picture scaled to width × height (RGB32): the pixels that drawing it whole,
+    /// scaled, onto a picture of that size leaves there. Throws OutOfBoundsException for a
+    /// size without pixels, PictureTooLargeException above the caps, RuntimeException when
+    /// memory runs out.
+    QImage ScaledImage(int width, int height) const;
+
     /// The colour plane (RGB32, ARGB32 with alpha, Grayscale8 for a mask).
     const QImage& Image() const noexcept { return m_image; }
     QImage& Image() noexcept { return m_image; }

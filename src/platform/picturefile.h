@@ -47,9 +47,10 @@ std::optional<QSize> PictureFileSize(const std::filesystem::path& path) noexcept
 /// JPEG at kJpegQuality. Throws RuntimeException when encoding fails.
 std::string EncodePicture(const Picture& picture, PictureFormat format);
 
-/// Writes the encoded picture to a temporary file beside `path` and renames it over `path`,
-/// so a failure never leaves half a bitmap. Throws IOException (a folder in the way, a
-/// missing folder, no permission), RuntimeException when encoding fails.
+/// Writes the encoded picture through the atomic writer (WriteFileAtomic), so a failure never
+/// leaves half a bitmap nor loses an earlier file of the name. Throws FileWriteException (a
+/// folder in the way, a missing or read-only folder, a full disk), RuntimeException when
+/// encoding fails.
 void SavePicture(const Picture& picture, const std::filesystem::path& path, PictureFormat format);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/pngencoder.h"
 
 #include "platform/exceptions.h"
+#include "platform/hugepages.h"
 #include "platform/parallel.h"
 
 #include <libdeflate.h>
@@ -20,6 +21,7 @@ namespace {
 constexpr std::size_t kWindow = 32 * 1024;
 // IDAT chunks of at most 1 MB, as common encoders write them.
 constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kBandBytes = 512 * 1024;
 
 using Bytes = std::vector<unsigned char>;
 
@@ -224,8 +226,15 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
     const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
     const int minRows = static_cast<int>(
         std::max<std::size_t>(1, std::max<std::size_t>(minBandBytes, 1) / rowBytes));
-    const int bands = std::max(1, std::min(threads * 3, height / minRows));
-    const int dictionaryRows = static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
+    // Three bands a thread at least, for an even load, and more on large pictures: bands of
+    // about kBandBytes keep each worker's buffers small.
+    const std::size_t total = rowBytes * static_cast<std::size_t>(height);
+    const int wanted = static_cast<int>(std::clamp<std::size_t>(
+        total / kBandBytes, static_cast<std::size_t>(threads) * 3, 1 << 16));
+    const int bands = std::max(1, std::min(wanted, height / minRows));
+    // The run-length strategy matches only the byte before: one row of history is plenty.
+    const int dictionaryRows =
+        strategy == Z_RLE ? 1 : static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
     std::vector<Band> pieces(static_cast<std::size_t>(bands));
     const int workers = std::min(threads, bands);
     // The largest band, its primed rows and the bound of its deflated bytes, for buffers that
@@ -236,6 +245,7 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
         workers,
         [&](int worker) {
             const std::unique_ptr<unsigned char[]> filtered(new unsigned char[bufferBytes]);
+            AdviseHugePages(filtered.get(), bufferBytes);
             std::unique_ptr<unsigned char[]> out;
             std::size_t outBytes = 0;
             for (int band = worker; band < bands; band += workers) {
@@ -331,6 +341,7 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
         // The stream is about a third of the pixels' bytes on photographs; a first guess that
         // spares most of the string's regrowth.
         png.reserve(static_cast<std::size_t>(w) * h + 1024);
+        AdviseHugePages(png.data(), png.capacity());
         PutBandedStream(png, image, options.level,
                         options.deflater == PngDeflater::ZlibRunBands ? Z_RLE : Z_DEFAULT_STRATEGY,
                         threads, options.minBandBytes);

@@ -1,8 +1,8 @@
 #include "app/app.h"
 
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "engine/xml/variables.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"

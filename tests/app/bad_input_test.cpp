@@ -4,13 +4,13 @@
 // there before is as it was.
 #include "app/app.h"
 #include "app/batch.h"
-#include "app/messages/messages.h"
-#include "app/messages/run_once.h"
 #include "engine/picture/pictures.h"
 #include "engine/picture/smart_resize.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/folderitem.h"
 #include "platform/graphics.h"
@@ -110,6 +110,11 @@ const std::string kNoBitmapToStretch =
 const std::string kNoPictureToWrite =
     "An error occured when Saving Skin Picture File, please retry the process.\nThere is no "
     "picture to write.";
+// An output that cannot be written is a failed job that names the file and the reason.
+const std::string kNoFolder = "Unable to write {skins}/gone/out.xml: No such file or directory.";
+const std::string kBitmapIsAFolder =
+    "An error occured when Saving Skin Picture File, please retry the process.\nUnable to write "
+    "{skins}/out.png: Is a directory.";
 const std::string kFailed = "Failed resizing {skins}/skin.xml\nYou should try with the GUI.";
 const std::string kNoSize =
     "\"{skins}/skin.xml\" gives the skin no width and height above 0.\n"
@@ -228,17 +233,18 @@ const BadInputCase kCases[] = {
          "\"{skins}/out.png\" is a file of the input skin; it is not written over.", kFailed}, ""},
 
     // The output folder cannot take the files.
-    {"OutputFolderMissing", "simple", Nothing, "gone/out.xml", 1, {"An error occured on line 12.", kFailed}, ""},
-    {"OutputFolderMissingBorder", "border", Nothing, "gone/out.xml", 1, {"An error occured on line 13.", kFailed}, ""},
-    {"OutputFolderMissingBrowser", "browser", Nothing, "gone/out.xml", 1, {"An error occured on line 13.", kFailed}, ""},
-    {"OutputFolderMissingSmart", "smart", Nothing, "gone/out.xml", 2, {}, "cannot create {skins}/gone/out.xml"},
-    {"OutputFolderIsAFile", "simple", Nothing, "skin.png/out.xml", 1, {"An error occured on line 12.", kFailed}, ""},
+    {"OutputFolderMissing", "simple", Nothing, "gone/out.xml", 1, {kNoFolder, kFailed}, ""},
+    {"OutputFolderMissingBorder", "border", Nothing, "gone/out.xml", 1, {kNoFolder, kFailed}, ""},
+    {"OutputFolderMissingBrowser", "browser", Nothing, "gone/out.xml", 1, {kNoFolder, kFailed}, ""},
+    {"OutputFolderMissingSmart", "smart", Nothing, "gone/out.xml", 1, {kNoFolder, kFailed}, ""},
+    {"OutputFolderIsAFile", "simple", Nothing, "skin.png/out.xml", 1,
+        {"Unable to write {skins}/skin.png/out.xml: Not a directory.", kFailed}, ""},
     {"OutputIsAFolder", "border", [](const fs::path& s) { MakeFolder(s, "out.xml"); },
-        "out.xml", 1, {"An error occured on line 13.", kFailed}, ""},
+        "out.xml", 1, {"Unable to write {skins}/out.xml: Is a directory.", kFailed}, ""},
     {"OutputBitmapIsAFolder", "simple", [](const fs::path& s) { MakeFolder(s, "out.png"); },
-        "out.xml", 2, {}, "cannot replace {skins}/out.png"},
+        "out.xml", 1, {kBitmapIsAFolder, kFailed}, ""},
     {"OutputBitmapIsAFolderSmart", "smart", [](const fs::path& s) { MakeFolder(s, "out.png"); },
-        "out.xml", 2, {}, "cannot replace {skins}/out.png"},
+        "out.xml", 1, {kBitmapIsAFolder, kFailed}, ""},
 
     // No bitmap beside the skin: the open dialog is cancelled.
     {"NoBitmapSimple",  "simple",  NoBitmap, "out.xml", 1, {kGettingBitmap, kBitmapFailure, kFailed}, ""},

@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

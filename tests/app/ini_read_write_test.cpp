@@ -1,9 +1,9 @@
 #include "app/ini_read_write.h"
 
-#include "app/messages/line_terminator.h"
-#include "app/messages/run_once.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
+#include "messages/line_terminator.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
 #include "support/scoped_env.h"

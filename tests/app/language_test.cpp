@@ -1,8 +1,8 @@
 #include "app/language.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -26,8 +27,9 @@ struct RunResult {
 
 // Runs the tool headless. Its folder is `appFolder` (relative skin names are looked up there),
 // its working folder `cwd`, and settings and data go to folders of their own.
+// Without `runtimeDir` the run has no XDG_RUNTIME_DIR, as under sudo or cron.
 RunResult RunTool(const std::vector<std::string>& args, const fs::path& appFolder,
-                  const fs::path& cwd) {
+                  const fs::path& cwd, bool runtimeDir = true) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
@@ -36,7 +38,11 @@ RunResult RunTool(const std::vector<std::string>& args, const fs::path& appFolde
     env.insert("MALVOREN_APP_DIR", QString::fromStdString(appFolder.string()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString((cwd / "config").string()));
     env.insert("XDG_DATA_HOME", QString::fromStdString((cwd / "data").string()));
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(cwd.string()));
+    if (runtimeDir)
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(cwd.string()));
+    else
+        env.remove("XDG_RUNTIME_DIR");
+    env.remove("MALVOREN_QT_MESSAGES");
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(cwd.string()));
     QStringList list;
@@ -193,8 +199,8 @@ const BadSkinCase kBadSkinCases[] = {
     {"EmptySkin", [](const fs::path& a) { fs::resize_file(a / "tidewater.xml", 0); },
         {"-w", "1280", "-r", "border", "tidewater.xml", "out.xml"}, 1, {"An error occured.\n", kUsage}},
     {"OutputBitmapNameIsAFolder", [](const fs::path& a) { fs::create_directory(a / "out.png"); },
-        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 2,
-        {"An unhandled exception occurred.", "cannot replace", "IOException"}},
+        {"-w", "1280", "-r", "simple", "tidewater.xml", "out.xml"}, 1,
+        {"Unable to write ", "/out.png: Is a directory.", "Failed resizing", kUsage}},
     // clang-format on
 };
 
@@ -224,5 +230,41 @@ TEST_P(BadSkinTest, SaysWhyAndLeavesNothingOfItsOwn) {
 
 INSTANTIATE_TEST_SUITE_P(ExampleSkin, BadSkinTest, ::testing::ValuesIn(kBadSkinCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An output folder that cannot be written (a file stands where the folder should be, which
+// stops root as well): a failed job whose standard error holds the tool's messages and nothing
+// else, Qt's note on the missing XDG_RUNTIME_DIR included, and no file left behind.
+TEST(UnwritableOutputTest, FailsWithTheToolsMessagesOnly) {
+    testsupport::TempFolder app;
+    testsupport::TempFolder cwd;
+    const fs::path examples = fs::path(MALVOREN_SOURCE_DIR) / "examples";
+    fs::copy_file(examples / "tidewater.xml", app / "tidewater.xml");
+    fs::copy_file(examples / "tidewater.png", app / "tidewater.png");
+    app.Write("blocker", "a file, not a folder");
+
+    const RunResult r = RunTool(
+        {"-w", "1280", "-r", "simple", "tidewater.xml", (app / "blocker" / "out.xml").string()},
+        app.Path(), cwd.Path(), false);
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    const std::string dir = app.Path().string();
+    EXPECT_EQ(r.err,
+              "Unable to write " + dir +
+                  "/blocker/out.xml: Not a directory.\n"
+                  "Failed resizing " +
+                  dir +
+                  "/tidewater.xml\nYou should try with the GUI.\n"
+                  "malvoren: no display, so the main window cannot open; nothing was resized.\n"
+                  "Usage: malvoren -w WIDTH [-h HEIGHT] -r simple|border|browser|smart "
+                  "[-bfontsize SIZE] [-nostop] INPUT.xml OUTPUT.xml\n"
+                  "Relative skin names are looked up in the folder of the program.\n");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(app.Path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Malvoren log.txt", "blocker", "tidewater.png",
+                                              "tidewater.xml"}));
+    EXPECT_EQ(testsupport::ReadAll(app / "blocker"), "a file, not a folder");
+}
 
 }  // namespace

@@ -1,13 +1,19 @@
 #include "platform/folderitem.h"
 
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/exceptions.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <QString>
+#include <QtGlobal>
+
 #include <cerrno>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 using namespace platform;
 using testsupport::ReadAll;
@@ -80,4 +86,28 @@ TEST(ApplicationFoldersTest, EnvironmentOverrides) {
     EXPECT_EQ(PreferencesFolder().NativePath(), "/cfg");
     ::setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(UserDataFolder().NativePath(), "/data/Malvoren Tool");
+}
+
+namespace {
+std::vector<std::string>* g_received = nullptr;
+void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (g_received)
+        g_received->push_back(text.toStdString());
+}
+}  // namespace
+
+// Batch mode's standard error carries the tool's messages only: Qt's notes are dropped, its
+// failures still reach the handler that was there before.
+TEST(QuietQtMessagesTest, DropsQtsNotesAndKeepsItsFailures) {
+    std::vector<std::string> received;
+    g_received = &received;
+    const QtMessageHandler original = qInstallMessageHandler(Record);
+    QuietQtMessages();
+    qDebug("a debug note");
+    qInfo("an info note");
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'");
+    qCritical("a critical failure");
+    qInstallMessageHandler(original);
+    g_received = nullptr;
+    EXPECT_EQ(received, std::vector<std::string>{"a critical failure"});
 }

@@ -10,8 +10,8 @@ namespace testsupport {
 
 TempFolder::TempFolder() {
     std::random_device rd;
-    m_path = fs::temp_directory_path() / ("malvoren-test-" + std::to_string(rd()) +
-                                          std::to_string(rd()));
+    m_path = fs::temp_directory_path() /
+             ("malvoren-test-" + std::to_string(rd()) + std::to_string(rd()));
     fs::create_directories(m_path);
 }
 

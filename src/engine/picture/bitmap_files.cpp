@@ -10,7 +10,10 @@
 #include "platform/picturefile.h"
 #include "platform/text.h"
 
+#include <QImage>
+
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -59,13 +62,6 @@ bool OutputNamedThisJob(const std::string& step) {
     return false;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a == b)
-        return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
-
 /// True when `target` is a file of the input skin: its XML, the bitmap this job opened or a
 /// bitmap beside the XML. An output named so that its bitmap takes the input's name
 /// ("skin.myxml" beside "skin.xml" gives "skin.png") must not replace the input's bitmap.
@@ -77,7 +73,7 @@ bool IsAnInputFile(const std::string& target) {
             inputs.push_back(ReplaceExtension(InputXMLPath, type));
     }
     for (const std::string& input : inputs) {
-        if (!input.empty() && SameFile(target, input))
+        if (platform::SameFile(target, input))
             return true;
     }
     return false;
@@ -86,6 +82,19 @@ bool IsAnInputFile(const std::string& target) {
 std::string InputFileDetail(const std::string& target) {
     return "The output bitmap \"" + target +
            "\" is a file of the input skin; it is not written over.";
+}
+
+/// The top-left width × height of an opaque picture that holds them: what drawing it onto a
+/// new picture of that size leaves there, without the copy. The view shares the picture's
+/// pixels and keeps them alive; the written bitmap is let go right after, so nothing else
+/// writes to them.
+platform::PicturePtr TopLeftView(const platform::Picture& picture, int width, int height) {
+    auto* keeper = new QImage(picture.Image());
+    // Read through constBits: the shared pixels are not copied for the keeper.
+    QImage view(
+        const_cast<uchar*>(keeper->constBits()), width, height, keeper->bytesPerLine(),
+        keeper->format(), [](void* info) { delete static_cast<QImage*>(info); }, keeper);
+    return std::make_shared<platform::Picture>(view);
 }
 
 std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
@@ -185,16 +194,27 @@ bool Save_Picture() {
         ReportStepFailure(step, InputFileDetail(target));
         return false;
     }
-    platform::SavePicture(*BMP_picture, target, *format);
+    try {
+        platform::SavePicture(*BMP_picture, target, *format);
+    } catch (const platform::FileWriteException& e) {
+        ReportStepFailure(step, e.what());
+        return false;
+    }
 
     // The preview is the output size, which can be larger than the bitmap itself ("Browser"
     // keeps the input's width). The bitmap is written by now: a preview that cannot be had
     // is left out rather than failing a finished job.
     New_picture.reset();
     try {
-        auto preview = platform::Picture::New(outWidth, outHeight);
-        preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
-        New_picture = preview;
+        const platform::Picture& written = *BMP_picture;
+        if (!written.HasMask() && !written.HasAlpha() && outWidth > 0 && outHeight > 0 &&
+            outWidth <= written.Width() && outHeight <= written.Height()) {
+            New_picture = TopLeftView(written, outWidth, outHeight);
+        } else {
+            auto preview = platform::Picture::New(outWidth, outHeight);
+            preview->Graphics().DrawPicture(*BMP_picture, 0, 0);
+            New_picture = preview;
+        }
     } catch (const platform::RuntimeException&) {
     }
     BMP_picture.reset();
@@ -229,7 +249,12 @@ void CopyPicture() {
         ReportStepFailure(step, InputFileDetail(target));
         return;
     }
-    platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
+    try {
+        platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
+    } catch (const platform::IOException& e) {
+        // The target cannot be written, or the bitmap read a moment ago cannot be read now.
+        ReportStepFailure(step, e.what());
+    }
 }
 
 }  // namespace Variables

@@ -32,9 +32,10 @@ std::string OutputPicturePath(const std::string& type);
 /// writer set, and nothing after a failed bitmap step (`ComposeFailed`, already reported);
 /// without a name, without a picture, with a type it cannot write, or when the output path is a
 /// file of the input skin (its XML, the opened bitmap or a bitmap beside the XML), it reports
-/// the failure, makes `Job_Ok` false and gives false, writing nothing. Throws IOException
-/// when the file cannot be written (an earlier file of the name is then kept) and
-/// RuntimeException when the picture cannot be encoded.
+/// the failure, makes `Job_Ok` false and gives false, writing nothing. A file that cannot be
+/// written (full disk, read-only folder, a folder of the name) is reported the same way, its
+/// message naming the file and the system's reason; an earlier file of the name is kept.
+/// Throws RuntimeException when the picture cannot be encoded.
 bool Save_Picture();
 
 /// Copies the bitmap file of this job byte for byte to `FileName` followed by its type,
@@ -42,7 +43,8 @@ bool Save_Picture();
 /// XML's name with "bmp", "png", "jpg" that exists. Sets `PictureType` to its type. Copies
 /// only under a name that this job's XML writer set; without one, without a file to copy, or
 /// when the target is another file of the input skin, it reports the failure and makes
-/// `Job_Ok` false. Throws IOException when the copy fails.
+/// `Job_Ok` false; so does a copy that cannot be written or read, which leaves an earlier
+/// file of the target's name whole.
 void CopyPicture();
 
 }  // namespace Variables

@@ -1,12 +1,12 @@
 #include "engine/picture/method_report.h"
 
-#include "app/messages/messages.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/browser_text.h"
 #include "engine/xml/options.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 
@@ -64,6 +64,10 @@ void RunLinesThenBitmap(const std::string& name, int missingObjectMessage,
         compose(cursor);
     } catch (const platform::PictureTooLargeException& e) {
         ReportPictureTooLarge(log, e);
+    } catch (const platform::FileWriteException& e) {
+        // The output could not be written: no line of the skin is at fault.
+        Variables::ReportWriteFailure(log, e);
+        MarkComposeFailed(composing);
     } catch (const platform::NilObjectException&) {
         ReportMissingObject(log, missingObjectMessage);
         MarkComposeFailed(composing);

@@ -5,6 +5,7 @@
 #include "platform/rgbsurface.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -41,10 +42,19 @@ platform::PicturePtr ScalePicture1(const platform::PicturePtr& pic, std::int32_t
                                    std::int32_t h) {
     if (!pic)
         return nullptr;
-    auto result = platform::Picture::New(w, h);
     const int srcW = pic->Width();
     const int srcH = pic->Height();
-    result->Graphics().DrawPicture(*pic, 0, 0, w, h, 0, 0, srcW, srcH);
+    platform::PicturePtr result;
+    if (!pic->HasMask() && !pic->HasAlpha() && w > 0 && h > 0 &&
+        platform::PictureSizeRefusal(w, h).empty()) {
+        // An opaque source drawn scaled onto a new picture of the same size leaves exactly
+        // the scaled pixels there: they become the result, and no second picture of the
+        // output size is made, filled and copied into.
+        result = std::make_shared<platform::Picture>(pic->ScaledImage(w, h));
+    } else {
+        result = platform::Picture::New(w, h);
+        result->Graphics().DrawPicture(*pic, 0, 0, w, h, 0, 0, srcW, srcH);
+    }
     if (w <= 2 || h <= 2)
         return result;
 

@@ -1,6 +1,5 @@
 #include "engine/picture/simple_bitmap.h"
 
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/browser_graphics.h"
 #include "engine/picture/method_report.h"
@@ -12,6 +11,7 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
@@ -20,6 +20,8 @@
 #include "platform/rgbsurface.h"
 #include "platform/text.h"
 #include "platform/thread.h"
+
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -167,13 +169,38 @@ void Scale_Picture() {
                 // bitmap of this skin and must not be written as one.
                 ComposeFailed = true;
             }
-        } else if (!P_Old_Renderer && (shrinking || (X_prop != 1 && Y_prop != 1))) {
-            const platform::PicturePtr scaled = ScalePicture1(source, Ws, Hs);
-            if (!scaled)
-                throw platform::NilObjectException("the box filter gave no picture");
-            g.DrawPicture(*scaled, 0, 0);
         } else {
-            g.DrawPicture(*source, 0, 0, Ws, Hs, 0, 0, source->Width(), source->Height());
+            // A scaled bitmap that covers the whole canvas becomes its pixels (drawing an
+            // opaque picture copies it): the canvas lets its own go first, so that two pictures
+            // of the output size are never held at once.
+            const bool boxFilter = !P_Old_Renderer && (shrinking || (X_prop != 1 && Y_prop != 1));
+            const bool covers = canvas->Width() == Ws && canvas->Height() == Hs &&
+                                !canvas->HasMask() &&
+                                (boxFilter || (!source->HasMask() && !source->HasAlpha()));
+            if (covers)
+                canvas->Image() = QImage();
+            try {
+                if (boxFilter) {
+                    const platform::PicturePtr scaled = ScalePicture1(source, Ws, Hs);
+                    if (!scaled)
+                        throw platform::NilObjectException("the box filter gave no picture");
+                    if (covers)
+                        canvas->Image() = scaled->Image();
+                    else
+                        g.DrawPicture(*scaled, 0, 0);
+                } else if (covers) {
+                    canvas->Image() = source->ScaledImage(Ws, Hs);
+                } else {
+                    g.DrawPicture(*source, 0, 0, Ws, Hs, 0, 0, source->Width(), source->Height());
+                }
+            } catch (...) {
+                // The failed step leaves the black canvas it started from.
+                if (canvas->Image().isNull()) {
+                    canvas->Image() = QImage(Ws, Hs, QImage::Format_RGB32);
+                    canvas->Image().fill(0xFF000000u);
+                }
+                throw;
+            }
         }
 
         std::vector<GridRow> grids;
@@ -262,6 +289,9 @@ void Scale_Picture() {
         log.Write("--");
         if (shrinking)
             XML_Job2(H);
+    } catch (const platform::FileWriteException& e) {
+        ReportWriteFailure(log, e);
+        ComposeFailed = true;
     } catch (const platform::RuntimeException&) {
         fail();
     } catch (const std::bad_alloc&) {

@@ -215,7 +215,8 @@ void Smart_Resize() {
     Y_prop = Ratio(outHeight, inHeight);
 
     if (!differ) {
-        SaveXML();
+        if (!SaveXMLReported())
+            return;
     } else {
         if (!smartrules::BrowsersKeepTheirMinimum(true))
             return;

@@ -40,7 +40,8 @@ void SpecialResize() {
     if (!Rescale_Ok)
         return;
     Scale_FixedPicture();
-    SaveXML();
+    if (!SaveXMLReported())
+        return;
     Save_Picture();
 }
 

@@ -1,10 +1,10 @@
 #include "engine/xml/analysis.h"
 
-#include "app/messages/messages.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/maths.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"

@@ -1,9 +1,9 @@
 #include "engine/xml/geometry_lists.h"
 
-#include "app/messages/run_once.h"
 #include "engine/xml/maths.h"
 #include "engine/xml/tweaks.h"
 #include "engine/xml/variables.h"
+#include "messages/run_once.h"
 #include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"

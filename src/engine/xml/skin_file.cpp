@@ -2,12 +2,13 @@
 
 #include "engine/xml/variables.h"
 #include "platform/application.h"
+#include "platform/atomic_file.h"
 #include "platform/checked.h"
+#include "platform/dialogs.h"
 #include "platform/thread.h"
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -45,64 +46,6 @@ bool WriteRecord(std::FILE* f, std::string_view text) noexcept {
            (text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size());
 }
 
-// A file being written beside its target; removed unless committed, so that a failure (or a
-// killed job) midway leaves the target as it was.
-class PendingFile {
-public:
-    explicit PendingFile(const fs::path& target)
-        : m_target(target) {
-        std::random_device rd;
-        m_temp = target.parent_path() /
-                 ("." + target.filename().string() + ".part" + std::to_string(rd()));
-        m_file = std::fopen(m_temp.c_str(), "wb");
-        if (!m_file) {
-            const int err = errno;
-            throw platform::IOException(err, "cannot create " + target.string() + ": " +
-                                                 std::generic_category().message(err));
-        }
-    }
-    ~PendingFile() {
-        if (m_file)
-            std::fclose(m_file);
-        if (!m_committed) {
-            std::error_code ec;
-            fs::remove(m_temp, ec);
-        }
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-
-    void Write(std::string_view bytes) {
-        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
-            ThrowWriteFailure();
-    }
-
-    void Commit() {
-        std::FILE* f = m_file;
-        m_file = nullptr;
-        if (std::fclose(f) != 0)
-            ThrowWriteFailure();
-        std::error_code ec;
-        fs::rename(m_temp, m_target, ec);
-        if (ec)
-            throw platform::IOException(
-                ec.value(), "cannot replace " + m_target.string() + ": " + ec.message());
-        m_committed = true;
-    }
-
-private:
-    [[noreturn]] void ThrowWriteFailure() {
-        const int err = errno ? errno : EIO;
-        throw platform::IOException(
-            err, "cannot write " + m_target.string() + ": " + std::generic_category().message(err));
-    }
-
-    fs::path m_target;
-    fs::path m_temp;
-    std::FILE* m_file = nullptr;
-    bool m_committed = false;
-};
-
 // Counts lines with the line ends of SplitSkinLines, before any line is made: the limits
 // exist to keep the line array small.
 void CheckSkinLines(std::string_view bytes, const std::string& path) {
@@ -126,15 +69,6 @@ void CheckSkinLines(std::string_view bytes, const std::string& path) {
         ++lineNumber;
     }
     checkLength(bytes.size());
-}
-
-bool SameFile(const std::string& a, const std::string& b) noexcept {
-    if (a.empty() || b.empty())
-        return false;
-    if (a == b)
-        return true;
-    std::error_code ec;
-    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
 }
 
 }  // namespace
@@ -209,18 +143,18 @@ void SaveXML() {
     if (parent.NativePath().empty())
         throw platform::NilObjectException("no folder for \"" + OutputXMLPath + "\"");
     FileFolder = parent.NativePath();
-    if (SameFile(OutputXMLPath, InputXMLPath))
+    if (platform::SameFile(OutputXMLPath, InputXMLPath))
         throw platform::IOException(EEXIST, "the output \"" + OutputXMLPath +
                                                 "\" is the input skin; it is not written over");
     // Nor the input's bitmap beside it: an output named "skin.png" would replace the picture.
     for (const char* type : {"bmp", "png", "jpg", "jpeg"}) {
-        if (SameFile(OutputXMLPath, ReplaceExtension(InputXMLPath, type)))
+        if (platform::SameFile(OutputXMLPath, ReplaceExtension(InputXMLPath, type)))
             throw platform::IOException(
                 EEXIST, "the output \"" + OutputXMLPath +
                             "\" is the input skin's bitmap; it is not written over");
     }
 
-    PendingFile out(item.Path());
+    platform::AtomicFile out(item.Path());
     const std::string& rc = RC;
     out.Write(platform::At(Str_Line, 0));
     out.Write(rc);
@@ -236,6 +170,30 @@ void SaveXML() {
     }
     out.Commit();
     XMLSavedThisJob = true;
+}
+
+void ReportWriteFailure(JobLog& log, const platform::FileWriteException& failure) {
+    log.Write("**Exception");
+    log.Write("Unable to open or save the file");
+    log.Write(failure.what());
+    log.Write("--");
+    Job_Ok = false;
+    platform::MsgBox(failure.what());
+}
+
+void ReportWriteFailure(const platform::FileWriteException& failure) {
+    JobLog log;
+    ReportWriteFailure(log, failure);
+}
+
+bool SaveXMLReported() {
+    try {
+        SaveXML();
+        return true;
+    } catch (const platform::FileWriteException& failure) {
+        ReportWriteFailure(failure);
+        return false;
+    }
 }
 
 std::string ReplaceExtension(std::string_view path, std::string_view ext) {

@@ -82,9 +82,9 @@ bool Open_XML();
 /// each followed by `RC`, replacing an existing file; and sets `FileName` and `FileFolder`
 /// first. The file is written beside its target and renamed into place, so a failure leaves
 /// any earlier file of that name as it was. `XMLSavedThisJob` is true only after a complete
-/// write. Throws NilObjectException (path not absolute), IOException (missing folder, no
-/// permission, full disk, or the output would be the input skin itself) and
-/// OutOfBoundsException (fewer than two lines).
+/// write. Throws NilObjectException (path not absolute), FileWriteException (missing or
+/// read-only folder, full disk, a folder in the way), IOException (the output would be the
+/// input skin itself) and OutOfBoundsException (fewer than two lines).
 void SaveXML();
 
 /// `path` with everything after its last "." replaced by `ext` ("/a/skin.xml", "png" gives
@@ -121,5 +121,17 @@ public:
 private:
     std::FILE* m_file;
 };
+
+/// Reports an output file that could not be written as the failure of the job, in the job's
+/// way: the job-log records "**Exception", "Unable to open or save the file", the failure's
+/// message and "--" (through `log` when a step holds it open), a message box with the
+/// failure's message ("Unable to write PATH: REASON."), and `Job_Ok` false. A full disk or a
+/// read-only folder is no fault of the skin: never reported as a line of it.
+void ReportWriteFailure(const platform::FileWriteException& failure);
+void ReportWriteFailure(JobLog& log, const platform::FileWriteException& failure);
+
+/// SaveXML for the steps that have no handler of their own: an output that cannot be written is
+/// reported (ReportWriteFailure) and gives false. Throws what SaveXML throws otherwise.
+bool SaveXMLReported();
 
 }  // namespace Variables

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 #include "platform/color.h"
 
 #include <cstdint>

@@ -1,4 +1,3 @@
-#include "app/messages/messages.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/browser_text.h"
 #include "engine/xml/geometry_lists.h"
@@ -7,6 +6,7 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/tweaks.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
@@ -94,6 +94,9 @@ void XML_Job() {
         }
         log->Write("Finished with XML");
         log->Write("--");
+    } catch (const platform::FileWriteException& e) {
+        // A full disk or a read-only folder is no fault of the line being rewritten.
+        Fail(log, {"**Exception", "Unable to open or save the file", e.what(), "--"}, e.what());
     } catch (const platform::NilObjectException&) {
         Fail(log, {"**Exception", "Unable to open or save the file", "--"},
              Message(3) + Message(6));

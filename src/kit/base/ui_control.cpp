@@ -1,5 +1,6 @@
 #include "kit/base/ui_control.h"
 
+#include "kit/base/control_drawing.h"
 #include "platform/dialogs.h"
 #include "platform/graphics.h"
 #include "platform/widgets/window.h"
@@ -60,7 +61,7 @@ Color UI_Control::GetWindowColor() {
     const platform::Window* owner = TrueWindow();
     if (owner && owner->HasBackColor())
         return owner->BackColor();
-    return platform::RGB(0xED, 0xED, 0xED);
+    return kit::kWindowGrey;
 }
 
 Color UI_Control::TransparentColor(std::int32_t percent) {
@@ -69,7 +70,7 @@ Color UI_Control::TransparentColor(std::int32_t percent) {
 }
 
 Color UI_Control::ToGray(Color c) {
-    return Grey(Channel((c.r * 0.2989 + c.g * 0.587) + c.b * 0.114));
+    return kit::ToGray(c);
 }
 
 Color UI_Control::mixColor(Color c1, Color c2, float ratio) {

@@ -17,9 +17,6 @@ namespace kit {
 
 namespace {
 
-constexpr platform::Color kRimGrey{0xD0, 0xD0, 0xD0};
-constexpr platform::Color kPressedRimGrey{0xEA, 0xEA, 0xEA};
-
 struct FillFields {
     int kind;
     int texture;
@@ -96,7 +93,7 @@ void ButtonBase::Event_ControlOpen() {
 }
 
 bool ButtonBase::EnabledWithParent() const {
-    return kit::EnabledWithParent(*this);
+    return kit::DrawsEnabled(*this);
 }
 
 bool ButtonBase::IsWindowFocus() const {
@@ -230,7 +227,8 @@ void ButtonBase::PaintInto(platform::Graphics& g) {
             Pellivor::FillAll(tint->Mask()->Graphics());
             gi.DrawPicture(*tint, 0, 0);
         } else {
-            FillByKind(gi, fill.kind, fill.c1, fill.c2, [&] { DrawTexture(gi, fill.texture); });
+            FillByKind(gi, fill.kind, fill.c1, fill.c2,
+                       [&](platform::Graphics& target) { DrawTexture(target, fill.texture); });
         }
 
         if (fill.gloss != 0) {
@@ -276,22 +274,9 @@ void ButtonBase::DrawTexture(platform::Graphics& g, int index) {
         return;
     // The pixel and tiling loops pass no yield point: a paint is never part of the job, and a
     // yield there could only end the paint when a job is being killed.
-    if (!EnabledWithParent()) {
-        // The grey copy has no mask: what the texture's mask hid is drawn opaque, in the grey
-        // of its colour.
-        auto grey = platform::Picture::New(tex->Width(), tex->Height());
-        platform::RGBSurface& in = tex->RGBSurface();
-        platform::RGBSurface& out = grey->RGBSurface();
-        for (int y = 0; y < tex->Height(); ++y) {
-            for (int x = 0; x < tex->Width(); ++x) {
-                const platform::Color c = in.Pixel(x, y);
-                const auto v = static_cast<int>((c.r * 0.2989 + c.g * 0.587) + c.b * 0.114);
-                out.SetPixel(x, y, platform::RGB(v, v, v));
-            }
-        }
-        tex = grey;
-    }
-    DrawTiled(g, *tex);
+    // A disabled button shows the texture's opaque grey copy: what its mask hid is drawn in the
+    // grey of its colour.
+    DrawTextureFill(g, tex.get(), !EnabledWithParent());
 }
 
 }  // namespace kit

@@ -11,17 +11,6 @@
 
 namespace kit {
 
-namespace {
-constexpr platform::Color kWhite{255, 255, 255};
-}
-
-bool EnabledWithParent(const platform::Control& control) {
-    if (!control.Enabled())
-        return false;
-    const platform::Control* parent = control.Parent();
-    return parent == nullptr || parent->Enabled();
-}
-
 bool IsWindowFocus(const QWidget& widget) {
     return widget.window()->focusWidget() == &widget;
 }
@@ -29,35 +18,6 @@ bool IsWindowFocus(const QWidget& widget) {
 void WaitTicksSince(std::int64_t start, int ticks) {
     while (platform::Ticks() - start < ticks)
         platform::Yield();
-}
-
-void FillByKind(platform::Graphics& g, int kind, platform::Color c1, platform::Color c2,
-                const std::function<void()>& texture) {
-    const int w = g.Width();
-    const int h = g.Height();
-    switch (kind) {
-        case 1:
-            g.ForeColor = c1;
-            g.FillRect(0, 0, w, h);
-            break;
-        case 2:
-            Pellivor::gradient(g, 0, 0, w, h, c1, c2, true);
-            break;
-        case 3:
-            Pellivor::gradient(g, 0, 0, w, h, c1, c2, false);
-            break;
-        case 4:
-            texture();
-            break;
-        default:
-            break;
-    }
-}
-
-void DrawTiled(platform::Graphics& g, const platform::Picture& texture) {
-    for (const Point& p :
-         TexturePlacements(g.Width(), g.Height(), texture.Width(), texture.Height()))
-        g.DrawPicture(texture, p.x, p.y);
 }
 
 void DrawBox(platform::Graphics& g, int w, int h, int radius, bool shadow,

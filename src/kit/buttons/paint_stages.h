@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/base/control_drawing.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 
@@ -16,23 +17,11 @@ class Graphics;
 /// Pieces that the button and pop-up paints and their input handling share.
 namespace kit {
 
-/// A kit control counts as enabled when its own flag is set and the control that contains it,
-/// if any, has its own flag set (only the direct parent counts).
-bool EnabledWithParent(const platform::Control& control);
-
 /// Whether `widget` is its window's focus control, whether or not the window is active.
 bool IsWindowFocus(const QWidget& widget);
 
 /// Passes the cooperative yield point until `ticks` ticks have gone by since `start`.
 void WaitTicksSince(std::int64_t start, int ticks);
-
-/// Fills all of `g` by a fill kind: 1 the first colour, 2 a vertical and 3 a horizontal
-/// gradient from the first colour to the second, 4 `texture`; any other kind draws nothing.
-void FillByKind(platform::Graphics& g, int kind, platform::Color c1, platform::Color c2,
-                const std::function<void()>& texture);
-
-/// Draws `texture` into `g`: once when it covers `g`, else tiled (see TexturePlacements).
-void DrawTiled(platform::Graphics& g, const platform::Picture& texture);
 
 /// The drop shadow and the rounded box of a button-like control: when `shadowGrey` is given,
 /// the box's shape in `shadowColor` through that mask grey one pixel lower; then the box in

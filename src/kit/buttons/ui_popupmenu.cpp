@@ -115,7 +115,7 @@ void UI_PopupMenu::SetSpecialStyle(const std::string& name) {
 }
 
 bool UI_PopupMenu::EnabledWithParent() const {
-    return kit::EnabledWithParent(*this);
+    return kit::DrawsEnabled(*this);
 }
 
 void UI_PopupMenu::Event_ControlOpen() {

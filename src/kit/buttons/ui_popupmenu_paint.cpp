@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr platform::Color kRimGrey{0xD0, 0xD0, 0xD0};
-constexpr platform::Color kPressedRimGrey{0xEA, 0xEA, 0xEA};
+using kit::kPressedRimGrey;
+using kit::kRimGrey;
 
 struct PopupFill {
     int kind;
@@ -54,7 +54,8 @@ void UI_PopupMenu::PaintInto(platform::Graphics& g) {
                              st.OverFillColor2};
     // Fill kind 5 draws nothing here: the pop-up has no tinted texture.
     auto fillArea = [&](platform::Graphics& area, const PopupFill& f) {
-        kit::FillByKind(area, f.kind, f.c1, f.c2, [&] { DrawTexture(area, f.texture); });
+        kit::FillByKind(area, f.kind, f.c1, f.c2,
+                        [&](platform::Graphics& target) { DrawTexture(target, f.texture); });
     };
 
     const int iw = boxes.inner.w;
@@ -143,5 +144,5 @@ void UI_PopupMenu::DrawTexture(platform::Graphics& g, int index) {
     const platform::PicturePtr tex = UI_Module::GetTexture(index);
     if (!tex)
         return;
-    kit::DrawTiled(g, *tex);
+    kit::DrawTextureFill(g, tex.get(), false);
 }

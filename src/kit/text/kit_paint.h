@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/base/control_drawing.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 
@@ -18,17 +19,8 @@ constexpr platform::Color Hex(std::uint32_t v) noexcept {
     return platform::RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-/// A new picture of w × h, or none when a side has no pixels (a control too small for a part
-/// of its look draws that part not at all).
-platform::PicturePtr NewPictureOrNone(std::int32_t w, std::int32_t h);
-
 /// Gives `picture` the shape of a rounded rectangle of its own size through its mask.
 void RoundMask(platform::Picture& picture, double radius, double edge);
-
-/// Fills all of g by a style's fill kind: 1 the first colour, 2 a vertical gradient, 3 a
-/// horizontal one, 4 the texture through `texture`; any other kind leaves g as it is.
-void FillByKind(platform::Graphics& g, std::int32_t kind, platform::Color c1, platform::Color c2,
-                const std::function<void(platform::Graphics&)>& texture);
 
 /// The dark elliptical shade over an inner area of w × h: an all-black picture whose mask is
 /// clear along a line through the middle that stops 10 pixels short of each side and grows

@@ -1,9 +1,9 @@
 #include "kit/text/sarvelin.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/text/kit_paint.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
@@ -16,6 +16,7 @@
 namespace {
 
 using kit::Hex;
+using kit::kBorderColor;
 
 }  // namespace
 
@@ -102,9 +103,9 @@ void Sarvelin::Event_Open() {
     MyStyle.Gloss = 1;
     AutoUpdate();
     MyStyle.BorderWidth = 1;
-    MyStyle.BorderColor = Hex(0x202224);
+    MyStyle.BorderColor = kBorderColor;
     MyStyle.TrackFillColor1 = Hex(0x292A2E);
-    MyStyle.KnobBorderColor = Hex(0x202224);
+    MyStyle.KnobBorderColor = kBorderColor;
     MyStyle.KnobFillColor1 = Hex(0x333437);
     MyStyle.KnobFillColor2 = Hex(0x383A3F);
     MyStyle.KnobFocusBorderColor = Hex(0x082A45);

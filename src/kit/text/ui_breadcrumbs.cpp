@@ -1,10 +1,10 @@
 #include "kit/text/ui_breadcrumbs.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/text/kit_paint.h"
 #include "kit/text/step_layout.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
 
@@ -14,13 +14,17 @@
 namespace {
 
 using kit::Hex;
+using kit::kBorderColor;
+using kit::kRimGrey;
+using kit::kShadowColor;
+using kit::kTextShadowColor;
 
 void WriteBuiltInStyle(UI_BreadcrumbsStyle& s) {
     s.CornerRadius = 5;
-    s.BorderColor = Hex(0x202224);
+    s.BorderColor = kBorderColor;
     s.BorderWidth = 1;
     s.HasShadow = 0;
-    s.ShadowColor = Hex(0x4D4E52);
+    s.ShadowColor = kShadowColor;
     s.ShadowTransparency = 50;
     s.FillKind = 2;
     s.FillTexture = 0;
@@ -42,7 +46,7 @@ void WriteBuiltInStyle(UI_BreadcrumbsStyle& s) {
     s.TextSelUnderline = 0;
     s.TextSelColor = Hex(0xC8CDD5);
     s.HasTextShadow = 1;
-    s.TextShadowColor = Hex(0x101112);
+    s.TextShadowColor = kTextShadowColor;
     s.TextShadowDY = 1;
     s.TextSelShadowDY = -1;
     s.SelFillKind = 1;
@@ -214,7 +218,7 @@ platform::PicturePtr UI_Breadcrumbs::StepPicture(std::int32_t i, std::int32_t n,
         platform::Graphics& mask = rim->Mask()->Graphics();
         mask.ForeColor = platform::RGB(255, 255, 255);
         Pellivor::FillAll(mask);
-        mask.ForeColor = Hex(0xD0D0D0);
+        mask.ForeColor = kRimGrey;
         if (first || last) {
             Pellivor::DrawRoundRectA(mask, 0, 0, fw, fh, r - 1, -1);
         } else {

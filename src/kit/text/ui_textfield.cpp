@@ -1,9 +1,9 @@
 #include "kit/text/ui_textfield.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
 #include "kit/text/kit_paint.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
 #include "platform/widgets/window.h"
@@ -16,11 +16,13 @@
 namespace {
 
 using kit::Hex;
+using kit::kBorderColor;
+using kit::kShadowColor;
 
 void WriteBuiltInStyle(UI_TextFieldStyle& s) {
-    s.BorderColor = Hex(0x202224);
+    s.BorderColor = kBorderColor;
     s.BorderWidth = 1;
-    s.ShadowColor = Hex(0x4D4E52);
+    s.ShadowColor = kShadowColor;
     s.ShadowTransparency = 50;
     s.FillKind = 1;
     s.FillTexture = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/ui_module.h"
-#include "kit/toggles/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/event.h"
 #include "platform/graphics.h"

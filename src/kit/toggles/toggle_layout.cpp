@@ -24,12 +24,6 @@ int TruncateToInt(double v) noexcept {
 
 }  // namespace
 
-platform::Color ToGray(platform::Color c) noexcept {
-    const double v = 0.2989 * c.r + 0.587 * c.g + 0.114 * c.b;
-    const int level = static_cast<int>(v);
-    return platform::RGB(level, level, level);
-}
-
 ToggleLayout LayoutToggle(int width, int height, int boxSize, int borderWidth,
                           int markSize) noexcept {
     ToggleLayout layout;

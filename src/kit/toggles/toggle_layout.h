@@ -10,10 +10,6 @@
 /// toward zero, as the framework's "\" operator did.
 namespace kit {
 
-/// The grey of `c`: level 0.2989 × red + 0.587 × green + 0.114 × blue in double precision,
-/// truncated. The weights add up to 0.9999, so white gives 0xFEFEFE.
-platform::Color ToGray(platform::Color c) noexcept;
-
 /// Where the parts of a check box or radio button lie in a control of the given size, from
 /// the style's box size S, border width B and mark size M. Sizes may come out zero or
 /// negative for styles that do not fit; the paints skip such parts.

@@ -14,17 +14,6 @@ using platform::Graphics;
 using platform::Picture;
 using platform::PicturePtr;
 
-constexpr Color kWhite{0xFF, 0xFF, 0xFF};
-constexpr Color kBlack{0, 0, 0};
-
-// A new picture, or none when it would have no pixels: a style that leaves a part no room
-// skips that part instead of failing the whole paint.
-PicturePtr NewPart(int width, int height) {
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    return Picture::New(width, height);
-}
-
 void Fill(Picture& picture, Color color) {
     Graphics& g = picture.Graphics();
     g.ForeColor = color;
@@ -49,29 +38,15 @@ void FillByKind(Picture& picture, int kind, Color c1, Color c2, int texture, boo
         c1 = ToGray(c1);
         c2 = ToGray(c2);
     }
-    Graphics& g = picture.Graphics();
-    switch (kind) {
-        case 1:
-            Fill(picture, c1);
-            break;
-        case 2:
-            Pellivor::gradient(g, 0, 0, picture.Width(), picture.Height(), c1, c2, true);
-            break;
-        case 3:
-            Pellivor::gradient(g, 0, 0, picture.Width(), picture.Height(), c1, c2, false);
-            break;
-        case 4:
-            DrawTextureFill(g, UI_Module::GetTexture(texture).get(), greyTexture);
-            break;
-        default:
-            break;
-    }
+    kit::FillByKind(picture.Graphics(), kind, c1, c2, [&](Graphics& g) {
+        DrawTextureFill(g, UI_Module::GetTexture(texture).get(), greyTexture);
+    });
 }
 
 // The box or circle with its shadow one pixel lower.
 void DrawFrame(Graphics& g, int size, int top, double radius, bool shadow, Color shadowColor,
                Color borderColor) {
-    PicturePtr frame = NewPart(size, size);
+    PicturePtr frame = NewPictureOrNone(size, size);
     if (!frame)
         return;
     ShapeMask(*frame, radius);
@@ -100,8 +75,6 @@ void DrawCaption(Graphics& g, const std::string& caption, const ToggleLayout& la
     g.DrawString(caption, layout.captionX, y, layout.captionWrap, false);
 }
 
-constexpr Color kBorder{0x20, 0x22, 0x24};
-constexpr Color kShadow{0x4D, 0x4E, 0x52};
 constexpr Color kInside{0x31, 0x32, 0x36};
 
 }  // namespace
@@ -110,9 +83,9 @@ void WriteBuiltInCheckboxStyle(CheckboxStyle& style, std::int32_t tickTexture) {
     style.CornerRadius = 5;
     style.BoxSize = 17;
     style.HasShadow = 1;
-    style.ShadowColor = kShadow;
+    style.ShadowColor = kShadowColor;
     style.ShadowTransparency = 50;
-    style.BorderColor = kBorder;
+    style.BorderColor = kBorderColor;
     style.BorderWidth = 1;
     style.FillKind = 1;
     style.FillColor1 = kInside;
@@ -125,9 +98,9 @@ void WriteBuiltInCheckboxStyle(CheckboxStyle& style, std::int32_t tickTexture) {
 
 void WriteBuiltInRadioStyle(RadioStyle& style) {
     style.BoxSize = 19;
-    style.ShadowColor = kShadow;
+    style.ShadowColor = kShadowColor;
     style.ShadowTransparency = 50;
-    style.BorderColor = kBorder;
+    style.BorderColor = kBorderColor;
     style.BorderWidth = 1;
     style.FillKind = 1;
     style.FillColor1 = kInside;
@@ -146,7 +119,7 @@ PicturePtr ComposeCheckbox(const CheckboxStyle& style, const CheckboxFace& face)
     const int r = style.CornerRadius;
     if (s == 0)
         return nullptr;
-    PicturePtr picture = NewPart(face.width, face.height);
+    PicturePtr picture = NewPictureOrNone(face.width, face.height);
     if (!picture)
         return nullptr;
     Graphics& g = picture->Graphics();
@@ -157,7 +130,7 @@ PicturePtr ComposeCheckbox(const CheckboxStyle& style, const CheckboxFace& face)
     DrawFrame(g, s, p, r, style.HasShadow != 0, style.ShadowColor, style.BorderColor);
 
     const int d = layout.insideSize;
-    if (PicturePtr inside = NewPart(d, d)) {
+    if (PicturePtr inside = NewPictureOrNone(d, d)) {
         if (style.InnerShade == 1) {
             PicturePtr shade = InsideShade(d);
             ShapeMask(*shade, r);
@@ -179,7 +152,7 @@ PicturePtr ComposeCheckbox(const CheckboxStyle& style, const CheckboxFace& face)
         if (tick) {
             if (style.MarkFillKind == 4)
                 g.DrawPicture(*tick, (s - tick->Width()) / 2, p + (s - tick->Height()) / 2);
-        } else if (PicturePtr dot = NewPart(m, m)) {
+        } else if (PicturePtr dot = NewPictureOrNone(m, m)) {
             ShapeMask(*dot, 100);
             if (style.MarkFillKind < 4)
                 FillByKind(*dot, style.MarkFillKind, style.MarkFillColor1, style.MarkFillColor2, 0,
@@ -187,7 +160,7 @@ PicturePtr ComposeCheckbox(const CheckboxStyle& style, const CheckboxFace& face)
             g.DrawPicture(*dot, o, p + o);
         }
     } else if (face.state == 2) {
-        if (PicturePtr dot = NewPart(m, m)) {
+        if (PicturePtr dot = NewPictureOrNone(m, m)) {
             Graphics& mask = dot->Mask()->Graphics();
             FillMask(*dot, kWhite);
             mask.ForeColor = platform::RGB(0x70, 0x70, 0x70);
@@ -218,7 +191,7 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     const int s = style.BoxSize;
     const int b = style.BorderWidth;
     const int m = style.MarkSize;
-    PicturePtr picture = NewPart(face.width, face.height);
+    PicturePtr picture = NewPictureOrNone(face.width, face.height);
     if (!picture)
         return nullptr;
     Graphics& g = picture->Graphics();
@@ -229,7 +202,7 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     DrawFrame(g, s, p, 100, style.HasShadow != 0, style.ShadowColor, style.BorderColor);
 
     const int d = layout.insideSize;
-    if (PicturePtr inside = NewPart(d, d)) {
+    if (PicturePtr inside = NewPictureOrNone(d, d)) {
         if (style.InnerShade == 1) {
             PicturePtr shade = InsideShade(d);
             Pellivor::RoundShade(PicturePtr(shade, shade->Mask()), d / 2.0, d / 2.0, d / 2.0 - 1, 1,
@@ -245,7 +218,7 @@ PicturePtr ComposeRadioButton(const RadioStyle& style, const RadioFace& face) {
     }
 
     if (face.selected) {
-        if (PicturePtr dot = NewPart(m, m)) {
+        if (PicturePtr dot = NewPictureOrNone(m, m)) {
             ShapeMask(*dot, 100);
             FillByKind(*dot, style.MarkFillKind, style.MarkFillColor1, style.MarkFillColor2,
                        style.MarkFillTexture, false, !face.enabled);

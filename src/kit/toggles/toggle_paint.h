@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 

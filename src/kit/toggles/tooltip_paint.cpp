@@ -1,8 +1,8 @@
 #include "kit/toggles/tooltip_paint.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/pellivor.h"
 #include "kit/base/ui_module.h"
-#include "kit/toggles/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 
@@ -17,16 +17,6 @@ using platform::Graphics;
 using platform::Picture;
 using platform::PicturePtr;
 
-constexpr Color kWhite{0xFF, 0xFF, 0xFF};
-constexpr Color kBlack{0, 0, 0};
-constexpr Color kRimGrey{0xD0, 0xD0, 0xD0};
-
-PicturePtr NewPart(int width, int height) {
-    if (width <= 0 || height <= 0)
-        return nullptr;
-    return Picture::New(width, height);
-}
-
 void FillWith(Graphics& g, Color color) {
     g.ForeColor = color;
     Pellivor::FillAll(g);
@@ -35,7 +25,7 @@ void FillWith(Graphics& g, Color color) {
 // The inner area: the fill inside a rounded rectangle of radius R − 1, with the faint light
 // rim that Gloss asks for.
 PicturePtr PaintInner(const TooltipStyle& style, int width, int height, int balloonHeight) {
-    PicturePtr inner = NewPart(width, height);
+    PicturePtr inner = NewPictureOrNone(width, height);
     if (!inner)
         return nullptr;
     const int r = style.CornerRadius;
@@ -140,7 +130,7 @@ void ShapePointer(const TooltipStyle& style, Picture& pointer) {
 
 void WriteBuiltInTooltipStyle(TooltipStyle& style) {
     style.CornerRadius = 5;
-    style.BorderColor = platform::RGB(0x20, 0x22, 0x24);
+    style.BorderColor = kBorderColor;
     style.BorderWidth = 1;
     style.FillKind = 2;
     style.FillColor1 = platform::RGB(0x47, 0x4F, 0x59);
@@ -153,7 +143,7 @@ void WriteBuiltInTooltipStyle(TooltipStyle& style) {
     style.PointerWidth = 11;
     style.HasTextShadow = 1;
     style.TextShadowDY = 1;
-    style.TextShadowColor = platform::RGB(0x10, 0x11, 0x12);
+    style.TextShadowColor = kTextShadowColor;
     style.Gloss = 3;
 }
 
@@ -168,7 +158,7 @@ TooltipPictures ComposeTooltip(TooltipStyle& style, std::string_view text, int w
     const int r = style.CornerRadius;
 
     TooltipPictures result;
-    result.pict = NewPart(width, height + ph - 2);
+    result.pict = NewPictureOrNone(width, height + ph - 2);
     if (!result.pict)
         return result;
     // The overlay takes a grey picture as its shape: the mask of a carrier picture, which the
@@ -177,7 +167,7 @@ TooltipPictures ComposeTooltip(TooltipStyle& style, std::string_view text, int w
     result.mask = PicturePtr(carrier, carrier->Mask());
     FillWith(result.mask->Graphics(), kWhite);
 
-    if (PicturePtr balloon = NewPart(width, height)) {
+    if (PicturePtr balloon = NewPictureOrNone(width, height)) {
         FillWith(balloon->Graphics(), style.BorderColor);
         if (PicturePtr inner = PaintInner(style, width - 2 * b, height - 2 * b, height))
             balloon->Graphics().DrawPicture(*inner, b, b);

@@ -1,8 +1,8 @@
 #include "kit/toggles/ui_checkbox.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/ui_module.h"
 #include "kit/toggles/checkbox_tick.h"
-#include "kit/toggles/control_drawing.h"
 #include "platform/graphics.h"
 
 UI_Checkbox::UI_Checkbox(QWidget* parent)

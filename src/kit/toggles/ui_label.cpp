@@ -1,6 +1,6 @@
 #include "kit/toggles/ui_label.h"
 
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 
@@ -28,7 +28,7 @@ void UI_Label::Event_Open() {
     UseFocusRing = false;
     SetTextColor(platform::RGB(0xFF, 0xFF, 0xFF));
     MyStyle.TextShadowDY = 1;
-    MyStyle.TextShadowColor = platform::RGB(0x10, 0x11, 0x12);
+    MyStyle.TextShadowColor = kit::kTextShadowColor;
     platform::Canvas::Event_Open();
 }
 

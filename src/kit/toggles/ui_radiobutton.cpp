@@ -1,6 +1,6 @@
 #include "kit/toggles/ui_radiobutton.h"
 
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 #include "platform/graphics.h"
 #include "platform/thread.h"
 #include "platform/widgets/window.h"

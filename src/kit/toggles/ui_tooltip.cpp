@@ -1,7 +1,7 @@
 #include "kit/toggles/ui_tooltip.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/ui_module.h"
-#include "kit/toggles/control_drawing.h"
 #include "kit/toggles/toggle_layout.h"
 #include "platform/graphics.h"
 #include "platform/thread.h"

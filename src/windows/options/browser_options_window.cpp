@@ -2,7 +2,6 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/messages.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/browser_text.h"
 #include "kit/buttons/ui_button.h"
@@ -12,6 +11,7 @@
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
 #include "kit/toggles/ui_radiobutton.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "platform/graphics.h"
 #include "platform/text.h"

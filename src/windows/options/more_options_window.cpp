@@ -2,13 +2,13 @@
 
 #include "app/batch.h"
 #include "app/language.h"
-#include "app/messages/run_once.h"
 #include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/buttons/variables_buttons.h"
 #include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
+#include "messages/run_once.h"
 #include "platform/widgets/updownarrows.h"
 #include "windows/options/option_rules.h"
 

@@ -248,13 +248,20 @@ TEST_F(BitmapFilesTest, SaveOfAnUnknownTypeIsAReportedFailure) {
     EXPECT_FALSE(fs::exists(dir / "out" / "skin.gif"));
 }
 
-TEST_F(BitmapFilesTest, SaveOntoAFolderRaisesAndKeepsTheFolder) {
+TEST_F(BitmapFilesTest, SaveOntoAFolderFailsTheJobAndKeepsTheFolder) {
     XmlWritten();
     fs::create_directory(dir / "out" / "skin.png");
     Variables::BMP_picture = Picture::New(4, 2);
     Variables::PictureType = "png";
-    EXPECT_THROW(Variables::Save_Picture(), platform::IOException);
+    EXPECT_FALSE(Variables::Save_Picture());
+    EXPECT_FALSE(Variables::Job_Ok);
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{
+                  "An error occured when Saving Skin Picture File, please retry the process.\n"
+                  "Unable to write " +
+                  (dir / "out" / "skin.png").string() + ": Is a directory."});
     EXPECT_TRUE(fs::is_directory(dir / "out" / "skin.png"));
+    EXPECT_TRUE(fs::is_empty(dir / "out" / "skin.png"));
 }
 
 TEST_F(BitmapFilesTest, CopyCopiesTheFileTheOpenerRead) {

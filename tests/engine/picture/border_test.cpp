@@ -155,15 +155,16 @@ TEST_F(BorderJobTest, FailingLineStopsBeforeTheXmlIsWritten) {
     EXPECT_EQ(dialogs->shown.front(), "An error occured on line 3.");
 }
 
-TEST_F(BorderJobTest, UnwritableOutputReportsTheLineAfterTheLast) {
+// An output that cannot be written is no fault of a line: the message names the file and why.
+TEST_F(BorderJobTest, UnwritableOutputNamesTheFileAndTheReason) {
     WriteSkin(kSkin, methodpictures::Make(8, 10, SkinPixel).get());
-    Variables::OutputXMLPath = (dir / "missing" / "result.xml").string();
+    const std::string out = (dir / "missing" / "result.xml").string();
+    Variables::OutputXMLPath = out;
     RunJob();
 
     EXPECT_FALSE(Variables::Job_Ok);
     ASSERT_FALSE(dialogs->shown.empty());
-    // The passes leave the counter at the number of lines (7): line 8.
-    EXPECT_EQ(dialogs->shown.front(), "An error occured on line 8.");
+    EXPECT_EQ(dialogs->shown.front(), "Unable to write " + out + ": No such file or directory.");
 }
 
 TEST_F(BorderJobTest, FailedRestyleSavesNoBitmap) {

@@ -113,3 +113,36 @@ TEST(BoxFilterTest, NoSourceGivesNoPictureAndBadSizesThrow) {
     EXPECT_EQ(Variables::ScalePicture1(nullptr, 10, 10), nullptr);
     EXPECT_THROW(Variables::ScalePicture1(Gradient(4), 0, 10), platform::OutOfBoundsException);
 }
+
+// The outer rows and columns are the plain scaled drawing of the source onto a new picture,
+// whether the source is opaque or has a mask, growing, shrinking or both.
+TEST(BoxFilterTest, OuterRingIsTheScaledDrawing) {
+    auto source = Picture::New(29, 17);
+    unsigned state = 99;
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 29; ++x) {
+            state = state * 1103515245u + 12345u;
+            source->RGBSurface().SetPixel(x, y, RGB(8 * x, 14 * y, (state >> 16) & 255));
+        }
+    auto masked = source->Copy();
+    masked->Mask()->Graphics().ForeColor = RGB(255, 255, 255);
+    masked->Mask()->Graphics().FillRect(3, 2, 5, 4);
+    for (const PicturePtr& pic : {source, masked}) {
+        for (const auto& [w, h] : {std::pair{29, 17}, std::pair{61, 40}, std::pair{13, 8},
+                                   std::pair{50, 9}, std::pair{7, 33}, std::pair{2, 5}}) {
+            const PicturePtr result = Variables::ScalePicture1(pic, w, h);
+            auto drawn = Picture::New(w, h);
+            drawn->Graphics().DrawPicture(*pic, 0, 0, w, h, 0, 0, 29, 17);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    if (x != 0 && y != 0 && x != w - 1 && y != h - 1 && w > 2 && h > 2)
+                        continue;
+                    ASSERT_EQ(result->RGBSurface().Pixel(x, y), drawn->RGBSurface().Pixel(x, y))
+                        << (pic == masked ? "masked " : "opaque ") << w << "x" << h << " at " << x
+                        << "," << y;
+                }
+            EXPECT_FALSE(result->HasMask());
+            EXPECT_FALSE(result->HasAlpha());
+        }
+    }
+}

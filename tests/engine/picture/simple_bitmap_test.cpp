@@ -1,12 +1,12 @@
 #include "engine/picture/simple_bitmap.h"
 
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/engine_fixture.h"
 #include "engine/xml/options.h"
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
 #include "platform/graphics.h"

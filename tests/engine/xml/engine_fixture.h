@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/messages/messages.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/maths.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
 #include "platform/dialogs.h"
 #include "support/temp_folder.h"
 

@@ -1,8 +1,8 @@
 #include "engine/xml/geometry_lists.h"
 
-#include "app/messages/run_once.h"
 #include "engine/xml/variables.h"
 #include "engine_fixture.h"
+#include "messages/run_once.h"
 
 #include <gtest/gtest.h>
 

@@ -159,16 +159,18 @@ TEST_F(XmlJobTest, FailingLineStopsTheJobAndNamesIt) {
     EXPECT_TRUE(Variables::Custom_Visual.empty());
 }
 
-TEST_F(XmlJobTest, OutputThatCannotBeCreatedFailsWithTheLastLine) {
-    Variables::OutputXMLPath = (dir / "missing" / "out.xml").string();
+// A missing output folder is no fault of any line: the message names the file and the reason.
+TEST_F(XmlJobTest, OutputThatCannotBeCreatedNamesTheFileAndTheReason) {
+    const std::string out = (dir / "missing" / "out.xml").string();
+    Variables::OutputXMLPath = out;
     Variables::Str_Line = {"<skin>", R"(<text size="12"/>)", "<end/>"};
     Variables::XML_Job();
     EXPECT_FALSE(Variables::Job_Ok);
-    // The last loop to run was the custom-visual collection, which ended on the last line.
+    EXPECT_FALSE(Variables::Rescale_Ok);
+    const std::string message = "Unable to write " + out + ": No such file or directory.";
     EXPECT_EQ(Log(), Records({"XML Job", "Total lines = 3", "Writing XML in new file",
-                              "**Exception", "Line 3", "<end/>", "--"}));
-    ASSERT_EQ(dialogs->shown.size(), 1U);
-    EXPECT_EQ(dialogs->shown[0], "An error occured on line 3.");
+                              "**Exception", "Unable to open or save the file", message, "--"}));
+    EXPECT_EQ(dialogs->shown, std::vector<std::string>{message});
 }
 
 TEST_F(XmlJobTest, MissingObjectReportsTheFileMessage) {

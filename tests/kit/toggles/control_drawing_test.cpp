@@ -1,4 +1,4 @@
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 
 #include "kit/toggles/checkbox_tick.h"
 #include "paint_probe.h"

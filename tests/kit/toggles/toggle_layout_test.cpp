@@ -1,5 +1,7 @@
 #include "kit/toggles/toggle_layout.h"
 
+#include "kit/base/control_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>

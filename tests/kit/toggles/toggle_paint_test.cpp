@@ -1,8 +1,8 @@
 #include "kit/toggles/toggle_paint.h"
 
+#include "kit/base/control_drawing.h"
 #include "kit/base/ui_module.h"
 #include "kit/toggles/checkbox_tick.h"
-#include "kit/toggles/control_drawing.h"
 #include "paint_probe.h"
 #include "platform/graphics.h"
 

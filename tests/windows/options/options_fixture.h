@@ -2,11 +2,11 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/messages.h"
-#include "app/messages/run_once.h"
 #include "engine/picture/pictures.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/window.h"
 

@@ -1,6 +1,6 @@
-#include "kit/toggles/control_drawing.h"
+#include "kit/base/control_drawing.h"
 
-#include "kit/toggles/toggle_layout.h"
+#include "kit/base/pellivor.h"
 #include "platform/graphics.h"
 #include "platform/widgets/control.h"
 #include "platform/widgets/window.h"
@@ -12,11 +12,42 @@
 
 namespace kit {
 
+platform::Color ToGray(platform::Color c) noexcept {
+    const double v = 0.2989 * c.r + 0.587 * c.g + 0.114 * c.b;
+    const int level = static_cast<int>(v);
+    return platform::RGB(level, level, level);
+}
+
+platform::PicturePtr NewPictureOrNone(std::int32_t w, std::int32_t h) {
+    if (w < 1 || h < 1)
+        return nullptr;
+    return platform::Picture::New(w, h);
+}
+
+void FillByKind(platform::Graphics& g, std::int32_t kind, platform::Color c1, platform::Color c2,
+                const std::function<void(platform::Graphics&)>& texture) {
+    switch (kind) {
+        case 1:
+            g.ForeColor = c1;
+            g.FillRect(0, 0, g.Width(), g.Height());
+            break;
+        case 2:
+        case 3:
+            Pellivor::gradient(g, 0, 0, g.Width(), g.Height(), c1, c2, kind == 2);
+            break;
+        case 4:
+            texture(g);
+            break;
+        default:
+            break;
+    }
+}
+
 platform::Color WindowColorOf(const platform::Control& control) {
     const platform::Window* window = control.TrueWindow();
     if (window && window->HasBackColor())
         return window->BackColor();
-    return platform::RGB(0xED, 0xED, 0xED);
+    return kWindowGrey;
 }
 
 Backdrop BackdropOf(const platform::Control& control, bool hasBackcolor,

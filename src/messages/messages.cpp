@@ -1,6 +1,6 @@
-#include "app/messages/messages.h"
+#include "messages/messages.h"
 
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 
 namespace Language {
 

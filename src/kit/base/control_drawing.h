@@ -3,6 +3,8 @@
 #include "platform/color.h"
 #include "platform/picture.h"
 
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -10,10 +12,34 @@ class Control;
 class Graphics;
 }  // namespace platform
 
-/// The drawing routines that the check box, radio button, label and tooltip share: what lies
-/// behind a control, a texture fill, and a picture from Base64 text. The controls call them
-/// from their paint handlers with their own members; nothing here keeps state.
+/// The drawing routines that the kit's controls share: what lies behind a control, the fill
+/// kinds, a texture fill, the grey of a disabled look, and a picture from Base64 text. The
+/// controls call them from their paint handlers with their own members; nothing here keeps
+/// state.
 namespace kit {
+
+/// Greys and colours that several controls' looks share.
+inline constexpr platform::Color kWhite{0xFF, 0xFF, 0xFF};
+inline constexpr platform::Color kBlack{0, 0, 0};
+/// The mask grey of a glossy rim, and of a pressed control's rim.
+inline constexpr platform::Color kRimGrey{0xD0, 0xD0, 0xD0};
+inline constexpr platform::Color kPressedRimGrey{0xEA, 0xEA, 0xEA};
+/// The colour of a window without a back colour of its own.
+inline constexpr platform::Color kWindowGrey{0xED, 0xED, 0xED};
+/// The built-in dark look: a control's border, its drop shadow, and its text's shadow.
+inline constexpr platform::Color kBorderColor{0x20, 0x22, 0x24};
+inline constexpr platform::Color kShadowColor{0x4D, 0x4E, 0x52};
+inline constexpr platform::Color kTextShadowColor{0x10, 0x11, 0x12};
+
+/// A new picture of w × h, or none when a side has no pixels: a style that leaves a part of a
+/// control's look no room skips that part instead of failing the whole paint.
+platform::PicturePtr NewPictureOrNone(std::int32_t w, std::int32_t h);
+
+/// Fills all of `g` by a style's fill kind: 1 the first colour, 2 a vertical and 3 a horizontal
+/// gradient from the first colour to the second, 4 the texture through `texture`; any other
+/// kind leaves `g` as it is.
+void FillByKind(platform::Graphics& g, std::int32_t kind, platform::Color c1, platform::Color c2,
+                const std::function<void(platform::Graphics&)>& texture);
 
 /// What lies behind a control: its own background colour, or the window's colour with the
 /// window's backdrop showing through.
@@ -21,7 +47,7 @@ struct Backdrop {
     bool hasBackcolor = false;
     platform::Color backcolor{0, 0, 0};
     /// The window's back colour, or 0xEDEDED when it has none.
-    platform::Color windowColor{0xED, 0xED, 0xED};
+    platform::Color windowColor = kWindowGrey;
     /// The window's backdrop picture, or none.
     const platform::Picture* picture = nullptr;
     /// The control's rectangle in its window's coordinates.
@@ -31,6 +57,10 @@ struct Backdrop {
     int height = 0;
 };
 
+/// The grey of `c`: level 0.2989 × red + 0.587 × green + 0.114 × blue in double precision,
+/// truncated. The weights add up to 0.9999, so white gives 0xFEFEFE.
+platform::Color ToGray(platform::Color c) noexcept;
+
 /// The back colour of the control's window, or 0xEDEDED when it has none or no window.
 platform::Color WindowColorOf(const platform::Control& control);
 
@@ -38,7 +68,8 @@ platform::Color WindowColorOf(const platform::Control& control);
 Backdrop BackdropOf(const platform::Control& control, bool hasBackcolor, platform::Color backcolor);
 
 /// False when the control or its direct parent control is disabled: the look of a disabled
-/// control (only the direct parent is consulted).
+/// control, and whether a button or pop-up takes the pointer and keys (only the direct parent
+/// is consulted).
 bool DrawsEnabled(const platform::Control& control);
 
 /// Fills all of `g` with the control's own colour when it has one; otherwise with the window

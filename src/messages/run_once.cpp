@@ -1,4 +1,4 @@
-#include "app/messages/run_once.h"
+#include "messages/run_once.h"
 
 namespace INI_Read_Write {
 

@@ -1,7 +1,7 @@
-#include "app/messages/messages.h"
+#include "messages/messages.h"
 
-#include "app/messages/line_terminator.h"
-#include "app/messages/run_once.h"
+#include "messages/line_terminator.h"
+#include "messages/run_once.h"
 
 #include <gtest/gtest.h>
 
