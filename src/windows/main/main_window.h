@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ini_read_write.h"
 #include "platform/color.h"
 #include "platform/widgets/window.h"
 
@@ -24,6 +25,7 @@ class FolderItem;
 class Graphics;
 class Label;
 class PagePanel;
+class Thread;
 }  // namespace platform
 
 /// The window of window mode: a wizard of four pages ("Files", "Resizing", "Options",
@@ -100,8 +102,8 @@ public:
     UI_MenuButton& Input_Button1() const { return *m_inputButton1; }
 
     // The control handlers.
-    /// The job thread's body (comes with the job).
-    virtual void Job_Thread_Run() {}
+    /// The job: the log header, the method's steps, the end actions.
+    virtual void Job_Thread_Run();
     virtual void PagePanel1_Change();
     virtual void Resize_Skin_CheckBox_Action();
     virtual void Resize_Skin_CheckBox_MouseEnter();
@@ -130,8 +132,8 @@ public:
     virtual void Input_Picture_Action() {}
     virtual void Input_Picture_Open() {}
     virtual void Preview_button_Action() {}
-    /// Validates and starts the job (comes with the job).
-    virtual void Job_Button_Action() {}
+    /// Writes the settings, validates and starts the job.
+    virtual void Job_Button_Action();
     virtual void Height_Output_EditField_GotFocus();
     virtual bool Height_Output_EditField_MouseDown(int x, int y);
     virtual void Height_Output_EditField_TextChange();
@@ -235,4 +237,20 @@ private:
     platform::Canvas* m_skinResizePreview = nullptr;
     UI_Breadcrumbs* m_breadcrumbs = nullptr;
     UI_MenuButton* m_inputButton1 = nullptr;
+
+    // The job, the settings and the options page (main_window_job.cpp and beside it).
+public:
+    /// The job runner: one job at a time.
+    platform::Thread& Job_Thread();
+    /// True from "Do the Job" starting a job until that job ended.
+    bool JobRunning() const;
+    /// What the settings file keeps of the window.
+    INI_Read_Write::MainWindowFields SettingsFields() const;
+
+private:
+    void SetJobControlsEnabled(bool enabled);
+    void SetStatus(const std::string& text);
+    platform::Control& CulpritControl(int culprit);
+    void RunJobMethod();
+    std::shared_ptr<platform::Thread> m_jobThread;
 };
