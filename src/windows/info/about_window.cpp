@@ -1,9 +1,9 @@
 #include "windows/info/about_window.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
 #include "app/resources.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
 #include "platform/beep.h"
 #include "platform/launcher.h"
 #include "platform/text.h"

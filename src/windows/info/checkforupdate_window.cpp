@@ -2,10 +2,10 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
 #include "kit/base/lite_progress_wheel.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"

@@ -1,7 +1,7 @@
 #include "windows/info/translate_table.h"
 
-#include "app/messages/line_terminator.h"
 #include "engine/xml/skin_file.h"
+#include "messages/line_terminator.h"
 #include "platform/text.h"
 
 #include <algorithm>

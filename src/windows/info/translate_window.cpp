@@ -2,10 +2,10 @@
 
 #include "app/file_types.h"
 #include "app/language.h"
-#include "app/messages/line_terminator.h"
 #include "app/resources.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/buttons/variables_buttons.h"
+#include "messages/line_terminator.h"
 #include "platform/application.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"

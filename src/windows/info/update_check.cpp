@@ -1,7 +1,7 @@
 #include "windows/info/update_check.h"
 
 #include "app/ini_read_write.h"
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"

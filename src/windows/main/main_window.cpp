@@ -2,7 +2,6 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/line_terminator.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
 #include "kit/base/lite_progress_wheel.h"
@@ -17,6 +16,7 @@
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
 #include "kit/toggles/ui_tooltip.h"
+#include "messages/line_terminator.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/label.h"

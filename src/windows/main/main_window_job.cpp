@@ -3,7 +3,6 @@
 
 #include "app/batch.h"
 #include "app/ini_read_write.h"
-#include "app/messages/messages.h"
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/border.h"
 #include "engine/picture/browser_resize.h"
@@ -21,6 +20,7 @@
 #include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
+#include "messages/messages.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"

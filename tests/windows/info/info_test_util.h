@@ -2,9 +2,9 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
-#include "app/messages/run_once.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/widgets/window.h"
 
 #include <gtest/gtest.h>

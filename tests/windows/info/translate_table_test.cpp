@@ -1,6 +1,6 @@
 #include "windows/info/translate_table.h"
 
-#include "app/messages/line_terminator.h"
+#include "messages/line_terminator.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "windows/info/update_rules.h"
 
 #include "app/language.h"
-#include "app/messages/line_terminator.h"
-#include "app/messages/messages.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
 
 #include <gtest/gtest.h>
 
