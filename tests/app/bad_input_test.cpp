@@ -116,6 +116,9 @@ const std::string kBitmapIsAFolder =
     "An error occured when Saving Skin Picture File, please retry the process.\nUnable to write "
     "{skins}/out.png: Is a directory.";
 const std::string kFailed = "Failed resizing {skins}/skin.xml\nYou should try with the GUI.";
+const std::string kNoSkinElement =
+    "\"{skins}/skin.xml\" has no skin element in its first six lines, where this tool reads "
+    "the skin's size.\nChoose another file.";
 const std::string kNoSize =
     "\"{skins}/skin.xml\" gives the skin no width and height above 0.\n"
     "Choose another file.";
@@ -185,8 +188,9 @@ const BadInputCase kCases[] = {
         "out.xml", 1, {"An error occured."}, ""},
     {"SkinIsAPipe", "smart", [](const fs::path& s) { fs::remove(s / "skin.xml"); ::mkfifo((s / "skin.xml").c_str(), 0644); },
         "out.xml", 1, {"An error occured."}, ""},
+    // The bitmap's bytes hold no skin element within their first six line ends.
     {"SkinIsBinary", "simple", [](const fs::path& s) { fs::copy_file(s / "skin.png", s / "skin.xml", fs::copy_options::overwrite_existing); },
-        "out.xml", 1, {"An error occured."}, ""},
+        "out.xml", 1, {kNoSkinElement}, ""},
     {"SkinWidthZero", "simple", [](const fs::path& s) { platform::WriteFileReplacing(s / "skin.xml", SkinWithSize("0", "600")); },
         "out.xml", 1, {kNoSize}, ""},
     {"SkinHeightNegative", "border", [](const fs::path& s) { platform::WriteFileReplacing(s / "skin.xml", SkinWithSize("800", "-600")); },
