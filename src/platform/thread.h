@@ -35,7 +35,7 @@ std::function<void()> SetYieldHook(std::function<void()> hook);
 class Thread {
 public:
     Thread();
-    ~Thread();
+    virtual ~Thread();
     Thread(const Thread&) = delete;
     Thread& operator=(const Thread&) = delete;
 

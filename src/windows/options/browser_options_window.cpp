@@ -308,7 +308,7 @@ void Browser_Options_Window::AddBackgroundControls() {
         },
         [this](platform::Canvas& c) {
             c.Paint = [this](platform::Graphics& g) { PaintGrid(g); };
-            c.MouseDown = [this, &c](int x, int y) {
+            c.MouseDown = [&c](int x, int y) {
                 Browser::B_Picture_Position = OptionRules::GridCellAt(x, y);
                 c.Refresh(false);
                 return false;

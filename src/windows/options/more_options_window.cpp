@@ -134,7 +134,7 @@ void More_Options_Window::Layout() {
         },
         [this](UI_TextField& f) {
             f.TextChange = [this] { m_changeGain->SetValue(true); };
-            f.LostFocus = [this, &f] {
+            f.LostFocus = [&f] {
                 const std::string clamped = OptionRules::GainClamp(f.Text());
                 if (clamped != f.Text())
                     f.SetText(clamped);
