@@ -11,4 +11,6 @@ scripts/check-format.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 scripts/build-asan.sh
-UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+# The X server's client libraries leak at exit, which LeakSanitizer reports: the windows shown
+# for real (gui-smoke) run in the g++ tree only.
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -LE gui-smoke
