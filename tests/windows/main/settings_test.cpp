@@ -395,6 +395,25 @@ TEST_F(MainWindowSettingsTest, ClosingWritesTheSettingsFileAndQuitsWithStatusZer
               "Later=0\nSoftware=7.4");
 }
 
+TEST_F(MainWindowSettingsTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheToolStillQuits) {
+    Open(std::string("[Params]\nRunOnce=1"));
+    // A folder where the file should be: nothing can be renamed over it.
+    fs::remove(ConfigFile());
+    fs::create_directories(ConfigFile() / "kept");
+    dialogs->shown.clear();
+    EXPECT_EQ(StatusAfter([this] { window->Close(); }), 0);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].rfind(
+                  "The settings could not be saved in " + ConfigFile().string() + ".\n", 0),
+              0u)
+        << dialogs->shown[0];
+    EXPECT_TRUE(fs::is_directory(ConfigFile() / "kept"));
+    // No temporary file is left beside it.
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(ConfigFile().parent_path()), fs::directory_iterator{}),
+        1);
+}
+
 TEST_F(MainWindowSettingsTest, TheCloseBoxQuitsUnlessAWindowRefuses) {
     Open(std::string("[Params]\nRunOnce=1"));
     platform::SetQuitHandler([] { App::Quit(App::kExitOk); });
