@@ -26,7 +26,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
@@ -146,34 +146,39 @@ protected:
         return false;
     }
 
-    // Runs `act` from a loop, as the program's loop would: the loop's exit status, or 99 when
-    // a quit was tried and the window stayed open.
+    // Runs `act` from the application's loop, as the program does: the loop's exit status, or
+    // 99 when a quit was tried and the window stayed open. The application's own loop, not a
+    // local one: only it clears the quit of an earlier test, so that the tests may also run
+    // in one process. Qt's quit on the last window closed is off, so that only ours counts.
     int StatusAfter(const std::function<void()>& act) {
-        QEventLoop loop;
+        QObject context;
         bool quitTried = false;
         const auto previous = App::SetWindowCloser([this, &quitTried] {
             quitTried = true;
             return platform::CloseAllWindows(window.data());
         });
+        const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
+        QGuiApplication::setQuitOnLastWindowClosed(false);
         // Looks again after every round of posted calls (a running job, a postponed close),
-        // until a quit was tried; the loop stops its timers when it goes.
+        // until a quit was tried; the timers go with the context.
         std::function<void(int)> watch = [&](int rounds) {
             if (quitTried) {
                 if (window && !window->IsClosed())
-                    loop.exit(99);
+                    QCoreApplication::exit(99);
                 return;
             }
             if (rounds == 0) {
-                loop.exit(98);
+                QCoreApplication::exit(98);
                 return;
             }
-            QTimer::singleShot(0, &loop, [&watch, rounds] { watch(rounds - 1); });
+            QTimer::singleShot(0, &context, [&watch, rounds] { watch(rounds - 1); });
         };
-        QTimer::singleShot(0, &loop, [&] {
+        QTimer::singleShot(0, &context, [&] {
             act();
             watch(1000);
         });
-        const int status = loop.exec();
+        const int status = QCoreApplication::exec();
+        QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
         App::SetWindowCloser(previous);
         return status;
     }
