@@ -1,5 +1,7 @@
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_breadcrumbs.h"
+#include "kit/text/ui_colorpicker.h"
+#include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
 #include "kit/toggles/ui_tooltip.h"
@@ -13,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -176,6 +180,45 @@ TEST_F(MainWindowOptionsTest, EveryPreviewPushOpensAnotherWindow) {
     EXPECT_NE(previews[0], previews[1]);
     EXPECT_TRUE(previews[0]->isVisible());
     EXPECT_TRUE(previews[1]->isVisible());
+}
+
+TEST_F(MainWindowOptionsTest, ASimpleJobAfterTheBrowserDialogRewritesTheBrowserText) {
+    const std::string input =
+        Skin("in.xml", 1024, 768,
+             "<browser>\n<size width=\"1000\" height=\"336\"/>\n<pos x=\"12\" y=\"420\"/>\n"
+             "<text font=\"Liberation Sans\" size=\"12\" color=\"#E6E6E6\" "
+             "selected=\"#FFA000\" stripes=\"#1C2026\"/>\n</browser>\n");
+    PrepareSimple(input, "1024", "768");
+    w->Browser_Options_CheckBox().SetValue(true);
+    ASSERT_TRUE(w->Browser_Options_CheckBox().Value());
+    w->Browser_PushButton_Action();
+    const auto opened = OpenWindows<Browser_Options_Window>();
+    ASSERT_EQ(opened.size(), 1u);
+    Browser_Options_Window& d = *opened[0];
+    // The focus goes to controls of the active window only.
+    d.activateWindow();
+    QCoreApplication::processEvents();
+    d.B_text_size_editfield().SetText("16");
+    d.Browser_Options_Checkbox().SetValue(true);
+    // Return in the "selected" picker opens the colour chooser, which the script answers.
+    dialogs->QueueColor(platform::RGB(1, 2, 3));
+    d.UI_ColorPicker3().SetFocus();
+    QTest::keyClick(&d.UI_ColorPicker3(), Qt::Key_Return);
+    ASSERT_TRUE(d.Close());
+    ASSERT_TRUE(Browser::Browser_XML_Change);
+
+    w->Job_Button_Action();
+    FinishJob();
+    ASSERT_TRUE(Variables::Job_Ok);
+    std::istringstream out(testsupport::ReadAll(temp / "out" / "out.xml"));
+    std::string textLine;
+    for (std::string line; std::getline(out, line);) {
+        if (line.rfind("<text", 0) == 0)
+            textLine = line;
+    }
+    EXPECT_EQ(textLine,
+              "<text font=\"Liberation Sans\" size=\"16\" color=\"#E6E6E6\" "
+              "selected=\"#010203\" stripes=\"#1C2026\"/>");
 }
 
 }  // namespace
