@@ -37,13 +37,6 @@ constexpr const char* kIconItems[] = {"FileOpenSkinFolder", "LicensedReloadlastc
 class MainWindowMenusTest : public WindowFixture {
 protected:
     void RunEnabling() { w->MenuBarViewOf()->RunEnabling(); }
-    void CloseOthers() {
-        for (platform::Window* open : platform::Window::FrontToBack()) {
-            if (open != w)
-                open->Close(true);
-        }
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 };
 
 TEST_F(MainWindowMenusTest, ReloadWaitsForAStartedJobAndIsOffWhileItRuns) {

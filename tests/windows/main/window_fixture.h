@@ -11,6 +11,7 @@
 #include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
 #include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/menu.h"
@@ -63,13 +64,19 @@ protected:
     }
     void TearDown() override {
         platform::Window::SetModalHook({});
-        for (platform::Window* open : platform::Window::FrontToBack()) {
-            if (open != w)
-                open->Close(true);
-        }
+        CloseOthers();
         delete w;
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ResetState();
+    }
+    /// Closes every window of ours but the main window. One that refuses (the browser options
+    /// with a text size out of range) is deleted, so that no test finds another's window.
+    void CloseOthers() {
+        for (platform::Window* open : platform::Window::FrontToBack()) {
+            if (open != w && !open->Close(true))
+                delete open;
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static void ResetState() {
         Variables::ResetDefaults();
@@ -77,6 +84,7 @@ protected:
         Variables::ResetPictures();
         Browser::ResetDefaults();
         INI_Read_Write::ResetSettings();
+        INI_Read_Write::ResetRunOnce();
         Language::ResetLanguage();
         Resources::ResetResources();
         App::SetMessageWindowPresenter({});
