@@ -4,6 +4,7 @@
 #include "platform/application.h"
 #include "platform/picture.h"
 #include "platform/widgets/menubar_view.h"
+#include "support/inspection.h"
 #include "window_fixture.h"
 #include "windows/info/about_window.h"
 #include "windows/info/checkforupdate_window.h"
@@ -260,6 +261,24 @@ TEST_F(MainWindowMenusTest, FiveItemsGetMaskedIconsAndTheMenuButtonItsPicture) {
     ASSERT_TRUE(w->Input_Button1().Icon);
     EXPECT_EQ(w->Input_Button1().Icon->Width(), 22);  // used as it is, no strip
     EXPECT_EQ(w->Input_Button1().MyStyle.WidthMode, 0);
+}
+
+TEST_F(MainWindowMenusTest, TheBarShowsTheIconsAndIsSavedForALook) {
+    w->Show();
+    QMenu* help = w->MenuBar()->actions()[2]->menu();
+    Q_EMIT help->aboutToShow();
+    // Translate, Check for Update, User Guide, About: two of them have icons.
+    const QList<QAction*> rows = help->actions();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[0]->icon().isNull());
+    EXPECT_FALSE(rows[1]->icon().isNull());
+    EXPECT_FALSE(rows[2]->icon().isNull());
+    EXPECT_TRUE(rows[3]->icon().isNull());
+    help->popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    testsupport::SaveForInspection(w->grab().toImage(), "main_window_menu_bar");
+    testsupport::SaveForInspection(help->grab().toImage(), "main_window_help_menu");
+    help->hide();
 }
 
 TEST_F(MainWindowMenusTest, MissingPicturesLeaveItemsWithoutIcons) {
