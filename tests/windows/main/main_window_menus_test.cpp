@@ -1,5 +1,7 @@
 #include "app/gui/menu_bar.h"
+#include "kit/buttons/ui_button.h"
 #include "kit/buttons/ui_menubutton.h"
+#include "kit/text/ui_breadcrumbs.h"
 #include "kit/text/ui_textfield.h"
 #include "platform/application.h"
 #include "platform/picture.h"
@@ -9,6 +11,7 @@
 #include "windows/info/about_window.h"
 #include "windows/info/checkforupdate_window.h"
 #include "windows/info/translate_window.h"
+#include "windows/options/main_window_link.h"
 #include "windows/options/settings_window.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +104,23 @@ TEST_F(MainWindowMenusTest, CaptionsFollowTheLanguageAtTheNextMenuShow) {
     EXPECT_EQ(bar->actions()[1]->text(), "T-Options");
     EXPECT_EQ(bar->actions()[2]->text(), "&?");
     EXPECT_EQ(bar->actions()[2]->menu()->actions().back()->text(), "T-About");
+}
+
+TEST_F(MainWindowMenusTest, TheSettingsDialogsLanguageChangeReachesTheWindowWhileItExists) {
+    temp.Write("testish.lng", "[Lang=Testish]\nFiles=T-Files\nPreview Skin=T-Preview Skin\n");
+    INI_Read_Write::Lang = "Testish";
+    Language::ReadLanguage();
+    // What the settings dialog calls after the user chose another language.
+    MainWindowLink::CreateTabCanvas(true);
+    MainWindowLink::SetLanguage(true);
+    EXPECT_EQ(w->Breadcrumbs().Tabs.front(), "T-Files");
+    EXPECT_EQ(w->Breadcrumbs().Tabs.size(), 4u);
+    EXPECT_EQ(w->Preview_button().Caption(), "T-Preview Skin");
+    // Once the window is gone the calls reach nothing.
+    delete w;
+    w = nullptr;
+    MainWindowLink::CreateTabCanvas(true);
+    MainWindowLink::SetLanguage(true);
 }
 
 TEST_F(MainWindowMenusTest, CtrlF8BeforeAnyMenuWasOpenedRunsSettings) {
