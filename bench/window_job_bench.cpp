@@ -1,7 +1,9 @@
 // One "Simple" job on the example skin (1024 x 768 on a 1024 x 1200 bitmap, doubled to
 // 2048 x 1536), run by the main window's "Do the Job" and by batch mode. The window runs the
 // job on its cooperative thread, whose yields let the loop paint the wheel and the status
-// line; the difference between the two is what running inside the window costs.
+// line; the difference between the two is what running inside the window costs. On a shared
+// machine run it with --benchmark_repetitions=9 --benchmark_enable_random_interleaving=true,
+// so that a change of load falls on all three alike.
 #include "app/batch.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
