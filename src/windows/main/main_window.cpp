@@ -22,6 +22,7 @@
 #include "platform/widgets/label.h"
 #include "platform/widgets/pagepanel.h"
 #include "windows/main/main_window_rules.h"
+#include "windows/options/main_window_link.h"
 
 #include <QToolTip>
 
@@ -38,6 +39,18 @@ std::string Lng(std::string_view key) {
 MainWindow::MainWindow()
     : platform::Window(Frame::Document) {
     SetOwnsJob(true);
+    AddMenuHandlers();
+    // The settings dialog retranslates the window after a language change; it reaches the
+    // window through the accessor, so a closed window is never called.
+    MainWindowLink::Install(
+        [](bool clear) {
+            if (MainWindow* w = Existing())
+                w->CreateTabCanvas(clear);
+        },
+        [](bool force) {
+            if (MainWindow* w = Existing())
+                w->SetLanguage(force);
+        });
 }
 
 MainWindow::~MainWindow() = default;
