@@ -8,6 +8,7 @@
 #include "platform/widgets/window.h"
 #include "windows/info/message_window.h"
 #include "windows/main/main_window.h"
+#include "windows/main/refusal_sink.h"
 
 #include <QApplication>
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
     platform::SetQuitHandler([] { App::Quit(App::kExitOk); });
     // Notices that the user may switch off go to the message window from now on.
     InstallMessageWindow();
+    // A refused "Smart" job points at the output height in the main window.
+    InstallSmartRefusalSink();
     // A failure that leaves an event handler: the report decides whether the program ends.
     platform::SetExceptionReport([](const std::exception& failure) {
         const App::ReportOutcome outcome = App::ReportException(failure, std::cerr);

@@ -277,4 +277,20 @@ private:
     platform::Control& CulpritControl(int culprit);
     void RunJobMethod();
     std::shared_ptr<platform::Thread> m_jobThread;
+
+    // Opening and closing (main_window_settings.cpp).
+public:
+    /// The update check that the opening runs when one is due.
+    virtual void Check();
+
+protected:
+    /// Writes the settings file; closed alone (not by a quit), it then quits the program.
+    void Event_Close() override;
+    bool Event_CancelClose(bool appQuitting) override;
+
+private:
+    /// The opening's steps up to the update check: the settings file, the job log, the
+    /// sibling tool, the language, the placement, the start-up notice.
+    void ApplySettingsFile();
+    bool m_closingToQuit = false;
 };
