@@ -21,6 +21,7 @@
 #include "platform/widgets/label.h"
 #include "platform/widgets/pagepanel.h"
 #include "windows/main/main_window_rules.h"
+#include "windows/options/main_window_link.h"
 
 #include <QToolTip>
 
@@ -39,6 +40,18 @@ MainWindow::MainWindow()
     // refuses keeps the tool open. Moving it changes nothing: its position reaches the
     // settings file when the file is next written.
     SetCloseBoxQuits(true);
+    AddMenuHandlers();
+    // The settings dialog retranslates the window after a language change; it reaches the
+    // window through the accessor, so a closed window is never called.
+    MainWindowLink::Install(
+        [](bool clear) {
+            if (MainWindow* w = Existing())
+                w->CreateTabCanvas(clear);
+        },
+        [](bool force) {
+            if (MainWindow* w = Existing())
+                w->SetLanguage(force);
+        });
 }
 
 MainWindow::~MainWindow() = default;

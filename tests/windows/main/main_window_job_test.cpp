@@ -70,6 +70,7 @@ void ResetState() {
     Variables::ResetPictures();
     Browser::ResetDefaults();
     INI_Read_Write::ResetSettings();
+    INI_Read_Write::ResetRunOnce();
     Language::ResetLanguage();
     App::SetMessageWindowPresenter({});
 }
