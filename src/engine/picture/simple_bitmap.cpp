@@ -34,21 +34,8 @@ namespace Variables {
 
 namespace {
 
-std::int32_t ToInt32(double v) {
-    if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
-        throw platform::OutOfBoundsException("a picture size leaves the 32-bit range");
-    return static_cast<std::int32_t>(v);
-}
-
-/// Halves away from zero.
-std::int32_t Round(double v) {
-    return ToInt32(std::round(v));
-}
-
-/// Toward zero.
-std::int32_t Trunc(double v) {
-    return ToInt32(std::trunc(v));
-}
+using platform::RoundInt32;
+using platform::TruncInt32;
 
 /// The leading numbers of an entry's fields.
 std::vector<double> Fields(const std::string& entry, const std::string& separator) {
@@ -108,8 +95,10 @@ void Scale_Picture() {
         // A skin of zero width or height has no ratio to scale its bitmap by.
         if (inWidth <= 0 || inHeight <= 0)
             throw platform::OutOfBoundsException("the skin has no width or height");
-        const std::int32_t Ws = Round(static_cast<double>(source->Width()) / inWidth * outWidth);
-        const std::int32_t Hs = Round(static_cast<double>(source->Height()) / inHeight * outHeight);
+        const std::int32_t Ws =
+            RoundInt32(static_cast<double>(source->Width()) / inWidth * outWidth);
+        const std::int32_t Hs =
+            RoundInt32(static_cast<double>(source->Height()) / inHeight * outHeight);
 
         if (UseExternPicture && (source->Width() != Ws || source->Height() != Hs))
             platform::MsgBox(platform::At(Language::Messages, 50) + RC + std::to_string(Ws) +
@@ -127,19 +116,20 @@ void Scale_Picture() {
             const double nb = field(4), nbx = field(5);
             if (nbx != 0) {
                 if (Ws < w * nbx + x)
-                    Ew = std::max(Ew, Trunc(w * nbx + x - Ws));
+                    Ew = std::max(Ew, TruncInt32(w * nbx + x - Ws));
                 else if (Hb < (nb / nbx) * h + y)
-                    Eh = std::max(Eh, Trunc((nb / nbx) * h + y - Hb));
+                    Eh = std::max(Eh, TruncInt32((nb / nbx) * h + y - Hb));
             } else if (Ws < w * nb + x) {
-                Ew = std::max(Ew, Trunc(w * nb + x - Ws));
+                Ew = std::max(Ew, TruncInt32(w * nb + x - Ws));
             }
             platform::Yield();
         }
 
         platform::PicturePtr canvas;
         try {
-            canvas = platform::Picture::New(rescale::CheckedInt32(static_cast<long long>(Ws) + Ew),
-                                            rescale::CheckedInt32(static_cast<long long>(Hb) + Eh));
+            canvas =
+                platform::Picture::New(platform::CheckedInt32(static_cast<long long>(Ws) + Ew),
+                                       platform::CheckedInt32(static_cast<long long>(Hb) + Eh));
         } catch (const platform::PictureTooLargeException& e) {
             methodreport::ReportPictureTooLarge(log, e);
             return;
@@ -216,9 +206,9 @@ void Scale_Picture() {
             if (gy == 0)
                 continue;
             step = grid.step;
-            const std::int32_t px = Round(gx * X);
-            const std::int32_t py = Round(gy * Y);
-            g.FillRect(px, py, Trunc(X * grid.width), Trunc(Y * grid.height));
+            const std::int32_t px = RoundInt32(gx * X);
+            const std::int32_t py = RoundInt32(gy * Y);
+            g.FillRect(px, py, TruncInt32(X * grid.width), TruncInt32(Y * grid.height));
             const int dx = shrinking ? 0 : px;
             const int dy = shrinking ? H - grid.stripOffset : py;
             g.DrawPicture(*source, dx, dy, grid.width, grid.height, gx, gy, grid.width,
@@ -231,12 +221,12 @@ void Scale_Picture() {
             const auto field = [&](std::size_t k) { return k < f.size() ? f[k] : 0.0; };
             const double x = field(0), y = field(1), w = field(2), h = field(3), nb = field(4);
             const double fw = std::round(w * X);
-            const std::int32_t sw = Trunc(fw * nb);
-            const std::int32_t sh = Round(h * Y);
+            const std::int32_t sw = TruncInt32(fw * nb);
+            const std::int32_t sh = RoundInt32(h * Y);
             if (sw >= 1 && sh >= 1) {
                 // Every one of the nb frames becomes exactly fw pixels wide.
-                g.DrawPicture(*source, Round(x * X), Round(y * Y), sw, sh, Trunc(x), Trunc(y),
-                              Trunc(w * nb), Trunc(h));
+                g.DrawPicture(*source, RoundInt32(x * X), RoundInt32(y * Y), sw, sh, TruncInt32(x),
+                              TruncInt32(y), TruncInt32(w * nb), TruncInt32(h));
             }
             platform::Yield();
         }
@@ -245,10 +235,10 @@ void Scale_Picture() {
             (Browser::Browser_Color_change || Browser::Browser_Picture_Change)) {
             for (std::int32_t i = 0; i < Browser::BrowserCount; ++i) {
                 Browser::Change_Browser_Graphics(
-                    Trunc(platform::At(Browser::Browser_Width, i) * X),
-                    Trunc(platform::At(Browser::Browser_Height, i) * Y),
-                    Trunc(platform::At(Browser::Browser_X, i) * X),
-                    Trunc(platform::At(Browser::Browser_Y, i) * Y));
+                    TruncInt32(platform::At(Browser::Browser_Width, i) * X),
+                    TruncInt32(platform::At(Browser::Browser_Height, i) * Y),
+                    TruncInt32(platform::At(Browser::Browser_X, i) * X),
+                    TruncInt32(platform::At(Browser::Browser_Y, i) * Y));
                 platform::Yield();
             }
         }
@@ -263,14 +253,14 @@ void Scale_Picture() {
                 current = entry;
                 const std::vector<double> f = Fields(entry, " ");
                 const auto field = [&](std::size_t k) { return k < f.size() ? f[k] : 0.0; };
-                const std::int32_t mw = Trunc(field(2));
-                const std::int32_t mh = Trunc(field(3));
-                const std::int32_t sw = Round(mw * X);
-                const std::int32_t sh = Round(mh * Y);
+                const std::int32_t mw = TruncInt32(field(2));
+                const std::int32_t mh = TruncInt32(field(3));
+                const std::int32_t sw = RoundInt32(mw * X);
+                const std::int32_t sh = RoundInt32(mh * Y);
                 // A mask that scales to no pixels is skipped like a fader.
                 if (mw >= 1 && mh >= 1 && sw >= 1 && sh >= 1)
-                    g.DrawPicture(*source, Round(field(0) * X), Round(field(1) * Y), sw, sh,
-                                  Trunc(field(0)), Trunc(field(1)), mw, mh);
+                    g.DrawPicture(*source, RoundInt32(field(0) * X), RoundInt32(field(1) * Y), sw,
+                                  sh, TruncInt32(field(0)), TruncInt32(field(1)), mw, mh);
                 platform::Yield();
             }
         } catch (const platform::RuntimeException&) {

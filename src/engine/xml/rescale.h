@@ -70,8 +70,6 @@ std::string QuotedValue(const std::string& line, std::string_view key);
 std::int32_t ScaleRounded(std::int32_t value, float ratio);
 /// The same product truncated toward zero.
 std::int32_t ScaleTruncated(std::int32_t value, double ratio);
-/// Throws RuntimeException unless `value` fits in 32 bits.
-std::int32_t CheckedInt32(long long value);
 
 /// Rewrites the first `key` value of `line` (ASCII case ignored). The character after the key
 /// is taken as the opening quote; with `signStep` a leading "+" or "-" of the value stays in

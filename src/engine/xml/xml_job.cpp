@@ -74,7 +74,7 @@ void XML_Job() {
         Y_prop = static_cast<float>(static_cast<double>(outHeight) / static_cast<double>(inHeight));
         run.xProp = X_prop;
         run.yProp = Y_prop;
-        run.widthDiff = rescale::CheckedInt32(static_cast<long long>(outWidth) - inWidth);
+        run.widthDiff = platform::CheckedInt32(static_cast<long long>(outWidth) - inWidth);
         log->Write("Total lines = " + std::to_string(Str_Line.size()));
         Special_Tweaks("XML");
         rescale::CollectGridOrigins(Str_Line, run);
@@ -115,8 +115,8 @@ void XML_Job2(std::int32_t height) {
         Job_Ok = false;
         return;
     }
-    const std::string iconY = std::to_string(rescale::CheckedInt32(height - 297LL));
-    const std::string buttonY = std::to_string(rescale::CheckedInt32(height - 168LL));
+    const std::string iconY = std::to_string(platform::CheckedInt32(height - 297LL));
+    const std::string buttonY = std::to_string(platform::CheckedInt32(height - 168LL));
     const auto setValue = [](std::string& text, std::string_view key, const std::string& value) {
         const std::size_t p = platform::InStr(text, key);
         if (p == 0)
