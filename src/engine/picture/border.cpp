@@ -46,17 +46,10 @@ void ComposeBorderBitmap(const border::Shifts& shifts, methodlines::RunningLine&
     if (!source)
         throw platform::NilObjectException("no skin bitmap");
 
-    platform::PicturePtr canvas;
-    try {
-        canvas = platform::Picture::New(
-            outWidth,
-            platform::CheckedInt32(static_cast<long long>(source->Height()) + 2LL * shifts.sy));
-    } catch (const platform::PictureTooLargeException&) {
-        throw;  // refused before it was allocated; the method reports it as such
-    } catch (const platform::RuntimeException&) {
-        methodreport::ReportNoCanvas();
+    const platform::PicturePtr canvas = methodreport::NewCanvas(
+        outWidth, static_cast<long long>(source->Height()) + 2LL * shifts.sy);
+    if (!canvas)
         return;
-    }
     New_picture = canvas;
     border::ComposeCanvas(*canvas, *source, shifts, inWidth, inHeight, P_Border_Color);
 

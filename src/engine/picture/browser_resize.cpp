@@ -99,16 +99,10 @@ void ComposeBrowserBitmap(methodlines::RunningLine& cursor) {
         throw platform::NilObjectException("no skin bitmap");
     const long long d = static_cast<long long>(outHeight) - inHeight;
 
-    platform::PicturePtr canvas;
-    try {
-        canvas = platform::Picture::New(
-            source->Width(), platform::CheckedInt32(static_cast<long long>(source->Height()) + d));
-    } catch (const platform::PictureTooLargeException&) {
-        throw;  // refused before it was allocated; the method reports it as such
-    } catch (const platform::RuntimeException&) {
-        methodreport::ReportNoCanvas();
+    const platform::PicturePtr canvas =
+        methodreport::NewCanvas(source->Width(), static_cast<long long>(source->Height()) + d);
+    if (!canvas)
         return;
-    }
     New_picture = canvas;
     browserresize::StretchRows(*canvas, *source, inWidth, inHeight, outHeight, FirstBrowserBottom(),
                                cursor);

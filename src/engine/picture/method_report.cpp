@@ -7,7 +7,9 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "messages/messages.h"
+#include "platform/checked.h"
 #include "platform/dialogs.h"
+#include "platform/exceptions.h"
 #include "platform/picture.h"
 
 namespace methodreport {
@@ -110,6 +112,27 @@ void ReportNoCanvas() {
     platform::MsgBox(kNotEnoughMemory);
     Variables::Job_Ok = false;
     MarkComposeFailed(true);
+}
+
+platform::PicturePtr NewCanvas(long long width, long long height) {
+    try {
+        return platform::Picture::New(platform::CheckedInt32(width),
+                                      platform::CheckedInt32(height));
+    } catch (const platform::PictureTooLargeException&) {
+        throw;  // refused before it was allocated; the method reports it as such
+    } catch (const platform::RuntimeException&) {
+        ReportNoCanvas();
+        return nullptr;
+    }
+}
+
+platform::PicturePtr NewCanvas(Variables::JobLog& log, long long width, long long height) {
+    try {
+        return NewCanvas(width, height);
+    } catch (const platform::PictureTooLargeException& e) {
+        ReportPictureTooLarge(log, e);
+        return nullptr;
+    }
 }
 
 }  // namespace methodreport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/picture/method_lines.h"
+#include "platform/picture.h"
 
 #include <functional>
 #include <string>
@@ -52,6 +53,16 @@ void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& c
 /// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
 /// `MarkComposeFailed`; no record.
 void ReportNoCanvas();
+
+/// The canvas a method composes its bitmap on, `width` x `height` pixels. Null when it cannot
+/// be had, a side outside the 32-bit range or memory running out, after `ReportNoCanvas`.
+/// Throws PictureTooLargeException, before anything is allocated, when the size lies above the
+/// picture size caps: the caller reports it on the job log it holds (`ReportPictureTooLarge`).
+platform::PicturePtr NewCanvas(long long width, long long height);
+
+/// The same for a step that holds its job log open: a size above the picture size caps is
+/// reported there (`ReportPictureTooLarge`) and gives null as well.
+platform::PicturePtr NewCanvas(Variables::JobLog& log, long long width, long long height);
 
 /// A picture the job would compose lies above the picture size caps, so it was refused
 /// before it was made: records "**Exception", "Picture too large", the reason and "--"; the

@@ -108,18 +108,11 @@ void Scale_FixedPicture() {
         const fixedpicture::Margins margins =
             fixedpicture::CustomVisualMargins(Custom_Visual, scaledWidth, scaledHeight);
 
-        platform::PicturePtr canvas;
-        try {
-            canvas = platform::Picture::New(
-                platform::CheckedInt32(static_cast<long long>(scaledWidth) + margins.right),
-                platform::CheckedInt32(static_cast<long long>(scaledHeight) + margins.bottom));
-        } catch (const platform::PictureTooLargeException& e) {
-            methodreport::ReportPictureTooLarge(log, e);
+        const platform::PicturePtr canvas =
+            methodreport::NewCanvas(log, static_cast<long long>(scaledWidth) + margins.right,
+                                    static_cast<long long>(scaledHeight) + margins.bottom);
+        if (!canvas)
             return;
-        } catch (const platform::RuntimeException&) {
-            methodreport::ReportNoCanvas();
-            return;
-        }
         New_picture = canvas;
         platform::Graphics& g = canvas->Graphics();
         g.ForeColor = platform::RGB(255, 0, 0);

@@ -125,22 +125,10 @@ void Scale_Picture() {
             platform::Yield();
         }
 
-        platform::PicturePtr canvas;
-        try {
-            canvas =
-                platform::Picture::New(platform::CheckedInt32(static_cast<long long>(Ws) + Ew),
-                                       platform::CheckedInt32(static_cast<long long>(Hb) + Eh));
-        } catch (const platform::PictureTooLargeException& e) {
-            methodreport::ReportPictureTooLarge(log, e);
+        const platform::PicturePtr canvas = methodreport::NewCanvas(
+            log, static_cast<long long>(Ws) + Ew, static_cast<long long>(Hb) + Eh);
+        if (!canvas)
             return;
-        } catch (const platform::RuntimeException&) {
-            platform::MsgBox(
-                "Not enough memory to resize the graphics. Please reboot your computer or close "
-                "some programs and retry the process.");
-            Job_Ok = false;
-            ComposeFailed = true;
-            return;
-        }
         New_picture = canvas;
         const std::int32_t H = canvas->Height();
         platform::Graphics& g = canvas->Graphics();
