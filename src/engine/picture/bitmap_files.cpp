@@ -38,9 +38,7 @@ std::string LastThree(const std::string& name) {
 
 /// Reports a failure of a bitmap step the way the job's steps do.
 void ReportStepFailure(const std::string& step, const std::string& detail = {}) {
-    Log_Out("**Exception", true);
-    Log_Out(step, true);
-    Log_Out("--", true);
+    LogException({step, "--"});
     std::string text = "An error occured when " + step + ", please retry the process." + RC;
     if (!detail.empty())
         text += detail;
@@ -54,10 +52,7 @@ void ReportStepFailure(const std::string& step, const std::string& detail = {}) 
 bool OutputNamedThisJob(const std::string& step) {
     if (XMLSavedThisJob)
         return true;
-    Log_Out("**Exception", true);
-    Log_Out(step, true);
-    Log_Out("No XML was written in this job, so no bitmap is written.", true);
-    Log_Out("--", true);
+    LogException({step, "No XML was written in this job, so no bitmap is written.", "--"});
     Job_Ok = false;
     return false;
 }

@@ -21,19 +21,14 @@ std::string Message(int index) {
 }
 
 void ReportMissingObject(Variables::JobLog& log, int firstMessage) {
-    log.Write("**Exception");
-    log.Write("Unable to open or save the file");
-    log.Write("--");
+    Variables::LogException(log, {"Unable to open or save the file", "--"});
     platform::MsgBox(Message(firstMessage) + Message(14));
     Variables::Job_Ok = false;
 }
 
 void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor) {
     const std::string number = methodlines::Dec(cursor.index + 1);
-    log.Write("**Exception");
-    log.Write("Line " + number);
-    log.Write(cursor.text);
-    log.Write("--");
+    Variables::LogException(log, {"Line " + number, cursor.text, "--"});
     platform::MsgBox(Message(3) + Message(7) + number + ".");
     Variables::Job_Ok = false;
 }
@@ -97,10 +92,7 @@ bool SizesUsable() {
 }
 
 void ReportPictureTooLarge(Variables::JobLog& log, const platform::PictureTooLargeException& e) {
-    log.Write("**Exception");
-    log.Write("Picture too large");
-    log.Write(e.what());
-    log.Write("--");
+    Variables::LogException(log, {"Picture too large", e.what(), "--"});
     const std::string& rc = Variables::RC;
     platform::MsgBox("The resized graphics would be too large, so they are not made." + rc +
                      e.what() + rc + "Choose a smaller output size.");

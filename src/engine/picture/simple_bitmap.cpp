@@ -80,9 +80,7 @@ void Scale_Picture() {
     const double X = X_prop;
     const double Y = Y_prop;
     const auto fail = [&] {
-        log.Write("**Exception");
-        log.Write(step);
-        log.Write("--");
+        LogException(log, {step, "--"});
         platform::MsgBox("An error occured when " + step + ", please retry the process." + RC);
         Job_Ok = false;
         ComposeFailed = true;
@@ -252,9 +250,7 @@ void Scale_Picture() {
                 platform::Yield();
             }
         } catch (const platform::RuntimeException&) {
-            log.Write("**Exception");
-            log.Write(step);
-            log.Write("Mask: " + current);
+            LogException(log, {step, "Mask: " + current});
             platform::MsgBox(
                 "An error occured when " + step + ", please retry the process." + RC + RC +
                 "Skin Picture will still be saved, you can use it, but some minor graphics "

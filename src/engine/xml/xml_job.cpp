@@ -39,10 +39,9 @@ void RewritingSteps(rescale::JobRun& run) {
     rescale::CollectCustomVisuals(lines, run);
 }
 
-void Fail(std::optional<JobLog>& log, std::initializer_list<std::string> records,
+void Fail(std::optional<JobLog>& log, std::initializer_list<std::string_view> records,
           const std::string& message) {
-    for (const std::string& record : records)
-        log->Write(record);
+    LogException(*log, records);
     log.reset();
     Job_Ok = false;
     Rescale_Ok = false;
@@ -65,7 +64,7 @@ void XML_Job() {
         }
         if (inWidth <= 0 || inHeight <= 0) {
             const std::string size = std::to_string(inWidth) + " x " + std::to_string(inHeight);
-            Fail(log, {"**Exception", "Input skin size is " + size, "--"},
+            Fail(log, {"Input skin size is " + size, "--"},
                  "The input skin's size is " + size +
                      ": a skin needs a width and a height above 0 to be resized.");
             return;
@@ -96,16 +95,14 @@ void XML_Job() {
         log->Write("--");
     } catch (const platform::FileWriteException& e) {
         // A full disk or a read-only folder is no fault of the line being rewritten.
-        Fail(log, {"**Exception", "Unable to open or save the file", e.what(), "--"}, e.what());
+        Fail(log, {"Unable to open or save the file", e.what(), "--"}, e.what());
     } catch (const platform::NilObjectException&) {
-        Fail(log, {"**Exception", "Unable to open or save the file", "--"},
-             Message(3) + Message(6));
+        Fail(log, {"Unable to open or save the file", "--"}, Message(3) + Message(6));
     } catch (const platform::ThreadEndException&) {
         throw;
     } catch (const std::exception&) {
         const std::string number = std::to_string(static_cast<long long>(run.lineIndex) + 1);
-        Fail(log, {"**Exception", "Line " + number, run.lineText, "--"},
-             Message(3) + Message(7) + number + ".");
+        Fail(log, {"Line " + number, run.lineText, "--"}, Message(3) + Message(7) + number + ".");
     }
 }
 
