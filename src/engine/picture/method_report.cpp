@@ -100,6 +100,14 @@ void ReportPictureTooLarge(Variables::JobLog& log, const platform::PictureTooLar
     MarkComposeFailed(true);
 }
 
+void ReportStepFailure(Variables::JobLog& log, const std::string& step) {
+    Variables::LogException(log, {step, "--"});
+    platform::MsgBox("An error occured when " + step + ", please retry the process." +
+                     Variables::RC);
+    Variables::Job_Ok = false;
+    MarkComposeFailed(true);
+}
+
 void ReportNoCanvas() {
     platform::MsgBox(kNotEnoughMemory);
     Variables::Job_Ok = false;

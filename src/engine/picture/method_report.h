@@ -50,6 +50,11 @@ void ReportMissingObject(Variables::JobLog& log, int firstMessage);
 /// `Variables::Job_Ok` becomes false.
 void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor);
 
+/// A step of a bitmap method failed: records "**Exception", `step` and "--"; the message box
+/// says "An error occured when STEP, please retry the process."; `Variables::Job_Ok` becomes
+/// false and `MarkComposeFailed` marks the bitmap step failed.
+void ReportStepFailure(Variables::JobLog& log, const std::string& step);
+
 /// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
 /// `MarkComposeFailed`; no record.
 void ReportNoCanvas();

@@ -128,10 +128,7 @@ void Scale_FixedPicture() {
     } catch (const platform::ThreadEndException&) {
         throw;
     } catch (const std::exception&) {
-        LogException(log, {step, "--"});
-        platform::MsgBox("An error occured when " + step + ", please retry the process." + RC);
-        Job_Ok = false;
-        methodreport::MarkComposeFailed(true);
+        methodreport::ReportStepFailure(log, step);
     }
 }
 
