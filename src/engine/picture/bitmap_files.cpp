@@ -136,17 +136,14 @@ bool Open_Picture(const std::string& path) {
         PictureType = LastThree(name);
 
         step = "Opening Skin Picture File";
-        std::string why;
-        auto problem = platform::PictureReadProblem::None;
-        platform::PicturePtr picture = platform::OpenAsPicture(
-            current, &why, platform::PictureAlpha::FlattenOnWhite, &problem);
+        platform::PictureRead read = platform::ReadPictureFile(current);
         // A picture above the caps is refused with its reason; any other unreadable file
         // leaves no picture, and the step that draws it reports.
-        if (problem == platform::PictureReadProblem::TooLarge) {
-            ReportStepFailure(step, why);
+        if (read.problem == platform::PictureReadProblem::TooLarge) {
+            ReportStepFailure(step, read.refusal);
             return false;
         }
-        BMP_picture = picture;
+        BMP_picture = std::move(read.picture);
         OpenedPictureFile = current;
         Log_Out("Picture opened succesfully", true);
         return true;
