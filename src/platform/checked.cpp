@@ -30,6 +30,13 @@ std::int32_t TruncInt32(double value) {
     return static_cast<std::int32_t>(whole);
 }
 
+std::optional<std::int32_t> TryTruncInt32(double value) noexcept {
+    const double whole = std::trunc(value);
+    if (!FitsInt32(whole))
+        return std::nullopt;
+    return static_cast<std::int32_t>(whole);
+}
+
 std::int32_t RoundInt32(double value) {
     const double whole = Round(value);
     if (!FitsInt32(whole))

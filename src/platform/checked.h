@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,10 @@ std::int32_t TruncInt32(double value);
 /// signed 32-bit integer. Throws RuntimeException when it is not a number, infinite, or lies
 /// outside the 32-bit range once rounded (2147483647.5 does).
 std::int32_t RoundInt32(double value);
+
+/// `value` with its fraction dropped, as TruncInt32 takes it, or none where TruncInt32 would
+/// throw. For settings and typed fields, where a number out of range falls back to a default
+/// (`TryTruncInt32(v).value_or(0)`) instead of failing a job.
+std::optional<std::int32_t> TryTruncInt32(double value) noexcept;
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 using platform::CheckedInt32;
 using platform::RoundInt32;
 using platform::TruncInt32;
+using platform::TryTruncInt32;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -42,6 +44,7 @@ class IntegerConversionTest : public ::testing::TestWithParam<RoundCase> {};
 
 TEST_P(IntegerConversionTest, TruncatesTowardZeroAndRoundsHalvesAway) {
     EXPECT_EQ(TruncInt32(GetParam().value), GetParam().truncated);
+    EXPECT_EQ(TryTruncInt32(GetParam().value), GetParam().truncated);
     EXPECT_EQ(RoundInt32(GetParam().value), GetParam().rounded);
 }
 
@@ -82,9 +85,10 @@ const RefusedCase kRefused[] = {
 
 class RefusedConversionTest : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(RefusedConversionTest, BothRulesThrow) {
+TEST_P(RefusedConversionTest, EveryRuleRefuses) {
     EXPECT_THROW(TruncInt32(GetParam().value), platform::RuntimeException);
     EXPECT_THROW(RoundInt32(GetParam().value), platform::RuntimeException);
+    EXPECT_EQ(TryTruncInt32(GetParam().value), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, RefusedConversionTest, ::testing::ValuesIn(kRefused),
