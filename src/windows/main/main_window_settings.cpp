@@ -20,6 +20,7 @@
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
 #include "platform/screen.h"
+#include "platform/widgets/menubar_view.h"
 #include "windows/info/update_check.h"
 #include "windows/main/main_window.h"
 #include "windows/main/main_window_rules.h"
@@ -75,6 +76,10 @@ void MainWindow::ApplySettingsFile() {
     LastCheck = today;
     Variables::DeleteJobLog();
     Variables::GetTarquellPath();
+    // The bar was mirrored when the window was laid out, before the sibling tool's item was
+    // inserted into the File menu.
+    if (platform::MenuBarView* view = MenuBarViewOf())
+        view->Rebuild();
 
     std::string text;
     if (!haveFile)

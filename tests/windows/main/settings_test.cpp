@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/batch.h"
 #include "app/file_types.h"
+#include "app/gui/menu_bar.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
 #include "engine/picture/pictures.h"
@@ -28,6 +29,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
 
@@ -232,6 +235,26 @@ TEST_F(MainWindowSettingsTest, FirstStartWithoutASettingsFile) {
     // The job log of the last run is gone; the focus is on the input's "...".
     EXPECT_FALSE(fs::exists(temp / "Malvoren log.txt"));
     EXPECT_EQ(w.Focus(), &w.Input_Button());
+}
+
+TEST_F(MainWindowSettingsTest, TheSiblingToolsItemShowsInTheBar) {
+    // The sibling tool lives beside the application's folder.
+    fs::create_directories(temp / "app");
+    ScopedEnv app{"MALVOREN_APP_DIR", (temp / "app").string()};
+    temp.Write("Tarquell/Tarquell.exe", "");
+    SettingsWindow& w = Open(std::string());
+    QMenuBar* bar = w.MenuBar();
+    ASSERT_NE(bar, nullptr);
+    QStringList texts;
+    for (QAction* action : bar->actions()[0]->menu()->actions())
+        texts << action->text();
+    // The item, after a separator, follows "Open Skin Folder".
+    EXPECT_EQ(texts.size(), 4);
+    EXPECT_TRUE(texts.size() > 2 && texts[2] == "Open Tarquell Tool")
+        << texts.join("|").toStdString();
+    // The menu tree outlives every window: the inserted items go with the window.
+    delete window.data();
+    MenuBar1::ResetInstance();
 }
 
 TEST_F(MainWindowSettingsTest, PlacementOnTheMainScreen) {
