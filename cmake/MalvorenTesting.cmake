@@ -15,7 +15,6 @@ function(malvoren_add_test name)
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
     target_compile_definitions(${name} PRIVATE
-        MALVOREN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     set(env "QT_QPA_PLATFORM=offscreen;MALVOREN_RESOURCES_DIR=${PROJECT_SOURCE_DIR}/resources")
     gtest_discover_tests(${name}
@@ -47,7 +46,6 @@ function(malvoren_add_gui_smoke_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} malvoren_test_gui_smoke
         malvoren_test_gui_main GTest::gtest malvoren_options)
     target_compile_definitions(${name} PRIVATE
-        MALVOREN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     if(MALVOREN_XVFB_RUN)
         add_test(NAME ${name}
