@@ -36,8 +36,12 @@ endfunction()
 #   display shows and testsupport::SaveForInspection writes it to the build tree's "rendered"
 #   folder.
 #   Without xvfb-run (scripts/install-deps.sh installs it) the test reports itself skipped.
+#   With MALVOREN_GUI_SMOKE off, nothing is built or registered.
 find_program(MALVOREN_XVFB_RUN xvfb-run)
 function(malvoren_add_gui_smoke_test name)
+    if(NOT MALVOREN_GUI_SMOKE)
+        return()
+    endif()
     cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_SCREEN)
         set(ARG_SCREEN 1280x800)
