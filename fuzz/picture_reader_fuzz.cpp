@@ -72,14 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             picture = Variables::BMP_picture;
         Variables::ResetPictures();
     } else {
-        std::string why;
-        auto problem = platform::PictureReadProblem::None;
         const auto alpha =
             pick & 8 ? platform::PictureAlpha::Keep : platform::PictureAlpha::FlattenOnWhite;
-        picture = platform::OpenAsPicture(file, &why, alpha, &problem);
+        platform::PictureRead read = platform::ReadPictureFile(file, alpha);
         // A refusal says why; a picture is never refused in silence.
-        if (!picture && why.empty())
+        if (!read.picture && read.refusal.empty())
             std::abort();
+        picture = std::move(read.picture);
     }
     if (picture && picture->Width() * static_cast<long long>(picture->Height()) <= 1 << 20)
         (void)Touch(*picture);

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     libdeflate-dev libpng-dev
-    xvfb xauth
+    xvfb xauth xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -33,14 +33,6 @@ WindowCloser& Closer() {
     return closer;
 }
 
-// The job log never stops the report: it falls back to the user's data folder and drops what
-// it cannot write.
-void AppendJobLogRecords(const std::vector<std::string>& records) {
-    Variables::JobLog log;
-    for (const std::string& record : records)
-        log.Write(record);
-}
-
 int OpenMainWindow(std::ostream& err) {
     if (platform::IsHeadless()) {
         err << "malvoren: no display, so the main window cannot open; nothing was resized.\n"
@@ -125,7 +117,10 @@ void DebugLog(std::string_view text) {
 
 ReportOutcome Event_UnhandledException(const std::string& message,
                                        const std::vector<std::string>& stack, std::ostream& err) {
-    AppendJobLogRecords({"**Exception", "Unhandeld Exception", "--"});
+    // The job log never stops the report: it falls back to the user's data folder and drops
+    // what it cannot write.
+    Variables::JobLog log;
+    Variables::LogException(log, {"Unhandeld Exception", "--"});
     const std::string& rc = Variables::RC;
     platform::MessageDialogSpec dialog;
     dialog.message = Language::Messages[49];

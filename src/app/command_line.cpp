@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "messages/line_terminator.h"
+#include "platform/checked.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 
@@ -91,7 +92,7 @@ std::vector<std::string> Tokenise(std::string_view commandLine) {
 
 std::int32_t OptionNumber(std::string_view value) noexcept {
     const double v = platform::Val(value);
-    return platform::FitsInt32(v) ? static_cast<std::int32_t>(v) : 0;
+    return platform::TryTruncInt32(v).value_or(0);
 }
 
 std::int32_t DerivedHeight(std::int32_t outWidth, std::int32_t inWidth,
@@ -100,7 +101,7 @@ std::int32_t DerivedHeight(std::int32_t outWidth, std::int32_t inWidth,
         return 0;
     const std::int64_t product = static_cast<std::int64_t>(outWidth) * inHeight;
     const double height = static_cast<double>(product) / inWidth;
-    return platform::FitsInt32(height) ? static_cast<std::int32_t>(height) : 0;
+    return platform::TryTruncInt32(height).value_or(0);
 }
 
 bool SamePath(const std::string& a, const std::string& b) {

@@ -7,6 +7,7 @@
 #include "messages/run_once.h"
 #include "platform/application.h"
 #include "platform/atomic_file.h"
+#include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
@@ -134,7 +135,7 @@ std::vector<std::int32_t> ParseRunOnce(std::string_view value) {
     std::vector<std::int32_t> list;
     auto number = [](const std::string& field) {
         const double v = platform::Val(field);
-        return platform::FitsInt32(v) ? static_cast<std::int32_t>(v) : 0;
+        return platform::TryTruncInt32(v).value_or(0);
     };
     list.push_back(number(fields[0]));
     for (std::size_t i = 1; i < fields.size(); ++i) {

@@ -30,8 +30,7 @@ platform::PicturePtr Shipped(const std::string& fileName) {
     const platform::FolderItem folder = platform::ResourcesFolder();
     if (!folder.IsFolder())
         return nullptr;
-    kept = platform::OpenAsPicture(folder.Child(fileName).Path(), nullptr,
-                                   platform::PictureAlpha::Keep);
+    kept = platform::OpenAsPicture(folder.Child(fileName).Path(), platform::PictureAlpha::Keep);
     return kept;
 }
 

@@ -57,13 +57,17 @@ public:
     void FillRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight);
 
     /// Draws the whole picture at (x, y) at its own size, through its mask or alpha. An
-    /// opaque picture lands as an exact copy of its pixels.
+    /// opaque picture lands as an exact copy of its pixels. Throws RuntimeException when memory
+    /// for a masked picture's drawable copy runs out.
     void DrawPicture(const Picture& picture, int x, int y);
-    /// Draws the picture unscaled from its top left, cut at width × height.
+    /// Draws the picture unscaled from its top left, cut at width × height. Throws as the
+    /// drawing at its own size.
     void DrawPicture(const Picture& picture, int x, int y, int width, int height);
     /// Draws the source rectangle into the destination rectangle: an exact copy when the
     /// sizes agree, else scaled smoothly (area averaging when shrinking, bilinear when
-    /// growing). The part of the source rectangle outside the picture draws nothing.
+    /// growing). The part of the source rectangle outside the picture draws nothing. Throws
+    /// PictureTooLargeException when the scaled part would lie above the picture size caps
+    /// (before anything is allocated), RuntimeException when memory for it runs out.
     void DrawPicture(const Picture& picture, int destX, int destY, int destWidth, int destHeight,
                      int sourceX, int sourceY, int sourceWidth, int sourceHeight);
 

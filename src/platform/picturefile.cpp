@@ -44,17 +44,9 @@ QImage FlattenOnWhite(const QImage& image) {
     return flat;
 }
 
-struct Report {
-    std::string* refusal;
-    PictureReadProblem* problem;
-
-    void operator()(PictureReadProblem kind, const std::string& why) const {
-        if (refusal != nullptr)
-            *refusal = why;
-        if (problem != nullptr)
-            *problem = kind;
-    }
-};
+PictureRead Refused(PictureReadProblem problem, std::string refusal) {
+    return PictureRead{nullptr, problem, std::move(refusal)};
+}
 
 // Only the three formats of skin bitmaps are decoded, whatever else Qt could read.
 bool IsSkinBitmapFormat(const QImageReader& reader) {
@@ -94,38 +86,25 @@ std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName) {
     return std::nullopt;
 }
 
-PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal,
-                         PictureAlpha alpha, PictureReadProblem* problem) noexcept {
-    const Report tell{refusal, problem};
-    tell(PictureReadProblem::None, {});
+PictureRead ReadPictureFile(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
     try {
         const std::string name = path.string();
         std::error_code ec;
-        if (std::filesystem::is_directory(path, ec)) {
-            tell(PictureReadProblem::Folder, name + " is a folder, not a picture.");
-            return nullptr;
-        }
-        if (!std::filesystem::is_regular_file(path, ec)) {
-            tell(PictureReadProblem::Missing, name + " does not exist.");
-            return nullptr;
-        }
+        if (std::filesystem::is_directory(path, ec))
+            return Refused(PictureReadProblem::Folder, name + " is a folder, not a picture.");
+        if (!std::filesystem::is_regular_file(path, ec))
+            return Refused(PictureReadProblem::Missing, name + " does not exist.");
         QImageReader reader(QString::fromStdString(name));
         reader.setAutoTransform(false);
         const QSize size = reader.size();
-        if (!size.isValid()) {
-            tell(PictureReadProblem::Unreadable, name + " holds no readable picture.");
-            return nullptr;
-        }
-        if (!IsSkinBitmapFormat(reader)) {
-            tell(PictureReadProblem::Unreadable,
-                 name + " holds no readable picture: it is not a BMP, PNG or JPEG file.");
-            return nullptr;
-        }
+        if (!size.isValid())
+            return Refused(PictureReadProblem::Unreadable, name + " holds no readable picture.");
+        if (!IsSkinBitmapFormat(reader))
+            return Refused(PictureReadProblem::Unreadable,
+                           name + " holds no readable picture: it is not a BMP, PNG or JPEG file.");
         const std::string tooLarge = PictureSizeRefusal(size.width(), size.height());
-        if (!tooLarge.empty()) {
-            tell(PictureReadProblem::TooLarge, name + ": " + tooLarge);
-            return nullptr;
-        }
+        if (!tooLarge.empty())
+            return Refused(PictureReadProblem::TooLarge, name + ": " + tooLarge);
         // Qt refuses to decode above 128 MB by default, which a 6000 × 6000 skin passes; the
         // size was checked above, so the limit follows the cap (4 bytes a pixel, plus one MB).
         const std::int64_t bytes = MaxPicturePixels() * 4;
@@ -142,22 +121,22 @@ PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal
             } catch (const std::exception&) {
             }
         }
-        if (image.isNull() && (!reader.read(&image) || image.isNull())) {
-            tell(PictureReadProblem::Unreadable,
-                 name + " holds no readable picture: " + reader.errorString().toStdString());
-            return nullptr;
-        }
+        if (image.isNull() && (!reader.read(&image) || image.isNull()))
+            return Refused(PictureReadProblem::Unreadable, name + " holds no readable picture: " +
+                                                               reader.errorString().toStdString());
         if (alpha == PictureAlpha::FlattenOnWhite)
             image = FlattenOnWhite(image);
-        if (image.isNull()) {
-            tell(PictureReadProblem::Unreadable, "Not enough memory to read " + name + ".");
-            return nullptr;
-        }
-        return std::make_shared<Picture>(image);
+        if (image.isNull())
+            return Refused(PictureReadProblem::Unreadable,
+                           "Not enough memory to read " + name + ".");
+        return PictureRead{std::make_shared<Picture>(image), PictureReadProblem::None, {}};
     } catch (const std::exception& e) {
-        tell(PictureReadProblem::Unreadable, e.what());
-        return nullptr;
+        return Refused(PictureReadProblem::Unreadable, e.what());
     }
+}
+
+PicturePtr OpenAsPicture(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
+    return ReadPictureFile(path, alpha).picture;
 }
 
 std::string EncodePicture(const Picture& picture, PictureFormat format) {

@@ -30,14 +30,25 @@ inline constexpr int kJpegQuality = 90;
 /// The format a file name's extension names: "bmp", "png", "jpg" or "jpeg" in any case.
 std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName);
 
+/// What reading a picture file gave: the picture, or none and why.
+struct PictureRead {
+    PicturePtr picture;  ///< none when the file holds no readable picture
+    PictureReadProblem problem = PictureReadProblem::None;  ///< the kind of refusal
+    std::string refusal;  ///< the refusal in words, naming the file; empty with a picture
+};
+
 /// Reads a BMP, PNG or JPEG file (other formats are refused, whatever Qt could decode). The size is
 /// read from the header first and a picture above the caps (kMaxPictureSide, MaxPicturePixels()) is
-/// refused before it is decoded. Returns none when the file holds no readable picture (missing, a
-/// folder, empty, garbage, refused); `refusal`, when given, then receives the reason in words and
-/// `problem` its kind. Never throws.
-PicturePtr OpenAsPicture(const std::filesystem::path& path, std::string* refusal = nullptr,
-                         PictureAlpha alpha = PictureAlpha::FlattenOnWhite,
-                         PictureReadProblem* problem = nullptr) noexcept;
+/// refused before it is decoded. A file that holds no readable picture (missing, a folder, empty,
+/// garbage, refused) gives no picture, the kind of problem and the reason in words. Never throws:
+/// an unreadable file is an answer here, which each caller weighs in its own way.
+PictureRead ReadPictureFile(const std::filesystem::path& path,
+                            PictureAlpha alpha = PictureAlpha::FlattenOnWhite) noexcept;
+
+/// The picture `ReadPictureFile` reads, for callers that need no reason: none when the file holds
+/// no readable picture. Never throws.
+PicturePtr OpenAsPicture(const std::filesystem::path& path,
+                         PictureAlpha alpha = PictureAlpha::FlattenOnWhite) noexcept;
 
 /// The size a BMP, PNG or JPEG file's header gives, read without decoding the picture; none
 /// when the file is missing or holds no picture of these formats. Never throws.

@@ -75,8 +75,9 @@ TEST_P(PictureFormatTest, WritesAndReadsBack) {
     TempFolder folder;
     const auto path = folder / GetParam().file;
     SavePicture(*Sample(), path, GetParam().format);
-    std::string why;
-    PicturePtr back = OpenAsPicture(path, &why);
+    const PictureRead read = ReadPictureFile(path);
+    const std::string& why = read.refusal;
+    PicturePtr back = read.picture;
     ASSERT_NE(back, nullptr) << why;
     EXPECT_EQ(back->Width(), 4);
     EXPECT_EQ(back->Height(), 3);
@@ -94,8 +95,9 @@ TEST_P(PictureFormatTest, ADirectoryNamedLikeTheBitmapIsRefused) {
     TempFolder folder;
     const auto path = folder / GetParam().file;
     std::filesystem::create_directory(path);
-    std::string why;
-    EXPECT_EQ(OpenAsPicture(path, &why), nullptr);
+    const PictureRead read = ReadPictureFile(path);
+    const std::string& why = read.refusal;
+    EXPECT_EQ(read.picture, nullptr);
     EXPECT_NE(why.find("folder"), std::string::npos) << why;
     EXPECT_THROW(SavePicture(*Sample(), path, GetParam().format), IOException);
     EXPECT_TRUE(std::filesystem::is_directory(path));
@@ -151,7 +153,7 @@ TEST(PictureFileTest, TransparencyOfASkinBitmapIsFlattenedOnWhite) {
     EXPECT_EQ(At(*flat, 2, 0).r, 255);
     EXPECT_NEAR(At(*flat, 2, 0).g, 127, 1);
 
-    PicturePtr kept = OpenAsPicture(path, nullptr, PictureAlpha::Keep);
+    PicturePtr kept = OpenAsPicture(path, PictureAlpha::Keep);
     ASSERT_NE(kept, nullptr);
     EXPECT_TRUE(kept->HasAlpha());
     EXPECT_EQ(qAlpha(kept->Image().pixel(1, 0)), 0);
@@ -216,8 +218,9 @@ class BadPictureFileTest : public ::testing::TestWithParam<BadFileCase> {};
 TEST_P(BadPictureFileTest, GivesNoPictureAndAReason) {
     TempFolder folder;
     const auto path = folder.Write(GetParam().file, GetParam().bytes());
-    std::string why;
-    EXPECT_EQ(OpenAsPicture(path, &why), nullptr);
+    const PictureRead read = ReadPictureFile(path);
+    const std::string& why = read.refusal;
+    EXPECT_EQ(read.picture, nullptr);
     EXPECT_NE(why.find(GetParam().reason), std::string::npos) << why;
     EXPECT_NE(why.find(path.string()), std::string::npos) << why;
 }
@@ -242,8 +245,9 @@ TEST(PictureFileTest, SizeComesFromTheHeaderWithoutDecoding) {
 
 TEST(PictureFileTest, MissingFileGivesNoPicture) {
     TempFolder folder;
-    std::string why;
-    EXPECT_EQ(OpenAsPicture(folder / "none.png", &why), nullptr);
+    const PictureRead read = ReadPictureFile(folder / "none.png");
+    const std::string& why = read.refusal;
+    EXPECT_EQ(read.picture, nullptr);
     EXPECT_NE(why.find("does not exist"), std::string::npos);
 }
 
@@ -252,8 +256,9 @@ TEST(PictureFileTest, LoweredPixelCapRefusesALegalPicture) {
     const auto path = folder / "skin.png";
     SavePicture(*Picture::New(100, 60), path, PictureFormat::PNG);
     ::setenv("MALVOREN_MAX_PIXELS", "5000", 1);
-    std::string why;
-    PicturePtr refused = OpenAsPicture(path, &why);
+    const PictureRead read = ReadPictureFile(path);
+    const std::string& why = read.refusal;
+    PicturePtr refused = read.picture;
     ::unsetenv("MALVOREN_MAX_PIXELS");
     EXPECT_EQ(refused, nullptr);
     EXPECT_NE(why.find("5000"), std::string::npos) << why;
@@ -269,8 +274,9 @@ TEST(PictureFileTest, LargePictureWithinTheCapsIsRead) {
         image.fill(0xFF102030u);
         ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "BMP"));
     }
-    std::string why;
-    PicturePtr picture = OpenAsPicture(path, &why);
+    const PictureRead read = ReadPictureFile(path);
+    const std::string& why = read.refusal;
+    PicturePtr picture = read.picture;
     ASSERT_NE(picture, nullptr) << why;
     EXPECT_EQ(picture->Width(), 6000);
     EXPECT_EQ(At(*picture, 5999, 5999), RGB(0x10, 0x20, 0x30));

@@ -38,9 +38,7 @@ std::string LastThree(const std::string& name) {
 
 /// Reports a failure of a bitmap step the way the job's steps do.
 void ReportStepFailure(const std::string& step, const std::string& detail = {}) {
-    Log_Out("**Exception", true);
-    Log_Out(step, true);
-    Log_Out("--", true);
+    LogException({step, "--"});
     std::string text = "An error occured when " + step + ", please retry the process." + RC;
     if (!detail.empty())
         text += detail;
@@ -54,10 +52,7 @@ void ReportStepFailure(const std::string& step, const std::string& detail = {}) 
 bool OutputNamedThisJob(const std::string& step) {
     if (XMLSavedThisJob)
         return true;
-    Log_Out("**Exception", true);
-    Log_Out(step, true);
-    Log_Out("No XML was written in this job, so no bitmap is written.", true);
-    Log_Out("--", true);
+    LogException({step, "No XML was written in this job, so no bitmap is written.", "--"});
     Job_Ok = false;
     return false;
 }
@@ -141,17 +136,14 @@ bool Open_Picture(const std::string& path) {
         PictureType = LastThree(name);
 
         step = "Opening Skin Picture File";
-        std::string why;
-        auto problem = platform::PictureReadProblem::None;
-        platform::PicturePtr picture = platform::OpenAsPicture(
-            current, &why, platform::PictureAlpha::FlattenOnWhite, &problem);
+        platform::PictureRead read = platform::ReadPictureFile(current);
         // A picture above the caps is refused with its reason; any other unreadable file
         // leaves no picture, and the step that draws it reports.
-        if (problem == platform::PictureReadProblem::TooLarge) {
-            ReportStepFailure(step, why);
+        if (read.problem == platform::PictureReadProblem::TooLarge) {
+            ReportStepFailure(step, read.refusal);
             return false;
         }
-        BMP_picture = picture;
+        BMP_picture = std::move(read.picture);
         OpenedPictureFile = current;
         Log_Out("Picture opened succesfully", true);
         return true;

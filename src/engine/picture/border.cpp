@@ -46,17 +46,10 @@ void ComposeBorderBitmap(const border::Shifts& shifts, methodlines::RunningLine&
     if (!source)
         throw platform::NilObjectException("no skin bitmap");
 
-    platform::PicturePtr canvas;
-    try {
-        canvas = platform::Picture::New(
-            outWidth,
-            methodlines::CheckedInt32(static_cast<long long>(source->Height()) + 2LL * shifts.sy));
-    } catch (const platform::PictureTooLargeException&) {
-        throw;  // refused before it was allocated; the method reports it as such
-    } catch (const platform::RuntimeException&) {
-        methodreport::ReportNoCanvas();
+    const platform::PicturePtr canvas = methodreport::NewCanvas(
+        outWidth, static_cast<long long>(source->Height()) + 2LL * shifts.sy);
+    if (!canvas)
         return;
-    }
     New_picture = canvas;
     border::ComposeCanvas(*canvas, *source, shifts, inWidth, inHeight, P_Border_Color);
 
@@ -66,8 +59,8 @@ void ComposeBorderBitmap(const border::Shifts& shifts, methodlines::RunningLine&
             const long long i = cursor.index;
             Browser::Change_Browser_Graphics(
                 platform::At(Browser::Browser_Width, i), platform::At(Browser::Browser_Height, i),
-                methodlines::CheckedInt32(shifts.sx + 0LL + platform::At(Browser::Browser_X, i)),
-                methodlines::CheckedInt32(shifts.sy + 0LL + platform::At(Browser::Browser_Y, i)));
+                platform::CheckedInt32(shifts.sx + 0LL + platform::At(Browser::Browser_X, i)),
+                platform::CheckedInt32(shifts.sy + 0LL + platform::At(Browser::Browser_Y, i)));
             platform::Yield();
         }
     }

@@ -7,12 +7,12 @@
 
 namespace border {
 
-using methodlines::CheckedInt32;
-using methodlines::CheckedRound;
 using methodlines::Dec;
 using methodlines::Splice;
+using platform::CheckedInt32;
 using platform::InStr;
 using platform::Mid;
+using platform::RoundInt32;
 
 namespace {
 
@@ -122,8 +122,8 @@ std::string ShiftIconXLine(std::string_view line, std::int32_t sx) {
                 return Dec(Shifted(Maths::MathsVal(part), sx));
             const double n = platform::Val(part);
             if (platform::Left(part, 1) == "+")
-                return "+" + Dec(CheckedRound(n));
-            return Dec(CheckedRound(n + sx));
+                return "+" + Dec(RoundInt32(n));
+            return Dec(RoundInt32(n + sx));
         });
     return rebuilt.value_or(std::string(line));
 }
@@ -138,10 +138,10 @@ std::string ShiftIconYLine(std::string_view line, std::int32_t sy) {
         methodlines::RebuildCutLine(line, " y=\"", found, [sy](int i, std::string_view part) {
             const double n = platform::Val(part);
             if (i == 1)
-                return Dec(CheckedRound(n + sy));
+                return Dec(RoundInt32(n + sy));
             if (platform::Left(part, 1) == "+")
-                return "+" + Dec(CheckedRound(n + sy));
-            return Dec(CheckedRound(n + 2.0 * sy));
+                return "+" + Dec(RoundInt32(n + sy));
+            return Dec(RoundInt32(n + 2.0 * sy));
         });
     return rebuilt.value_or(std::string(line));
 }

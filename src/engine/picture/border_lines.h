@@ -43,10 +43,12 @@ std::string ShiftYLine(std::string_view line, std::int32_t sy, std::int32_t inHe
 
 /// The icon x pass on one "<icon>" line holding at least two " x=" values: the first value
 /// plus `sx`, further absolute values plus `sx`, further "+" values kept.
+/// Throws platform::RuntimeException when a value leaves 32 bits.
 std::string ShiftIconXLine(std::string_view line, std::int32_t sx);
 
 /// The icon y pass on one "<icon>" line holding at least two " y=" values: the first value
 /// plus `sy`, further "+" values plus `sy`, further absolute values (sprite rows) plus 2 `sy`.
+/// Throws platform::RuntimeException when a value leaves 32 bits.
 std::string ShiftIconYLine(std::string_view line, std::int32_t sy);
 
 /// Runs the size, x, y, icon x and icon y passes over `lines` in that order, yielding once per

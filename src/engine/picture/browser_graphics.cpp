@@ -87,7 +87,7 @@ void Change_Browser_Graphics(std::int32_t w, std::int32_t h, std::int32_t x, std
     if (Browser_Picture_Change && platform::IsAbsolutePath(B_Background_Picture)) {
         // The background keeps its transparency, so that a chosen fill shows through it.
         const platform::PicturePtr picture =
-            platform::OpenAsPicture(B_Background_Picture, nullptr, platform::PictureAlpha::Keep);
+            platform::OpenAsPicture(B_Background_Picture, platform::PictureAlpha::Keep);
         if (!picture)
             throw platform::NilObjectException("no background picture in " + B_Background_Picture);
         const int pw = picture->Width();

@@ -8,12 +8,12 @@
 
 namespace browserlines {
 
-using methodlines::CheckedInt32;
-using methodlines::CheckedRound;
 using methodlines::Dec;
 using methodlines::Splice;
+using platform::CheckedInt32;
 using platform::InStr;
 using platform::Mid;
+using platform::RoundInt32;
 
 std::optional<std::string> SkinHeightLine(std::string_view line, std::int32_t outHeight) {
     const std::size_t p = InStr(line, "height=");
@@ -60,9 +60,9 @@ std::string MoveIconYLine(std::string_view line, std::int32_t heightDifference) 
         line, " y=\"", found, [heightDifference](int i, std::string_view piece) {
             const double n = platform::Val(piece);
             if (i == 1)
-                return Dec(CheckedRound(n));  // the first row is the skin's: it stays
+                return Dec(RoundInt32(n));  // the first row is the skin's: it stays
             const std::string sign = platform::Left(piece, 1) == "+" ? "+" : "";
-            return sign + Dec(CheckedRound(n + heightDifference));
+            return sign + Dec(RoundInt32(n + heightDifference));
         });
     return rebuilt.value_or(std::string(line));
 }

@@ -43,6 +43,7 @@ std::string MoveIconYLine(std::string_view line, std::int32_t heightDifference);
 
 /// A "<size" line of a browser element: its " height=" value (the truncated leading number)
 /// plus `heightDifference`. Lines without "<size" and " height=" are returned unchanged.
+/// Throws platform::RuntimeException when the height read or the new one leaves 32 bits.
 std::string MoveBrowserHeightLine(std::string_view line, std::int32_t heightDifference);
 
 /// Runs the skin height step, the y pass, the icon pass and the browser height pass over

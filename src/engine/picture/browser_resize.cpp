@@ -88,8 +88,8 @@ namespace Browser {
 namespace {
 
 std::int32_t FirstBrowserBottom() {
-    return methodlines::CheckedInt32(static_cast<long long>(platform::At(Browser_Y, 0)) +
-                                     platform::At(Browser_Height, 0));
+    return platform::CheckedInt32(static_cast<long long>(platform::At(Browser_Y, 0)) +
+                                  platform::At(Browser_Height, 0));
 }
 
 void ComposeBrowserBitmap(methodlines::RunningLine& cursor) {
@@ -99,17 +99,10 @@ void ComposeBrowserBitmap(methodlines::RunningLine& cursor) {
         throw platform::NilObjectException("no skin bitmap");
     const long long d = static_cast<long long>(outHeight) - inHeight;
 
-    platform::PicturePtr canvas;
-    try {
-        canvas = platform::Picture::New(
-            source->Width(),
-            methodlines::CheckedInt32(static_cast<long long>(source->Height()) + d));
-    } catch (const platform::PictureTooLargeException&) {
-        throw;  // refused before it was allocated; the method reports it as such
-    } catch (const platform::RuntimeException&) {
-        methodreport::ReportNoCanvas();
+    const platform::PicturePtr canvas =
+        methodreport::NewCanvas(source->Width(), static_cast<long long>(source->Height()) + d);
+    if (!canvas)
         return;
-    }
     New_picture = canvas;
     browserresize::StretchRows(*canvas, *source, inWidth, inHeight, outHeight, FirstBrowserBottom(),
                                cursor);
@@ -119,7 +112,7 @@ void ComposeBrowserBitmap(methodlines::RunningLine& cursor) {
         for (cursor.index = 0; cursor.index < BrowserCount; ++cursor.index) {
             const long long i = cursor.index;
             Change_Browser_Graphics(platform::At(Browser_Width, i),
-                                    methodlines::CheckedInt32(platform::At(Browser_Height, i) + d),
+                                    platform::CheckedInt32(platform::At(Browser_Height, i) + d),
                                     platform::At(Browser_X, i), platform::At(Browser_Y, i));
             platform::Yield();
         }

@@ -1,9 +1,8 @@
 #include "engine/picture/method_lines.h"
 
+#include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"
-
-#include <cmath>
 
 namespace methodlines {
 
@@ -17,29 +16,12 @@ std::optional<std::string> Splice(std::string_view line, long long keep, std::st
            platform::Mid(line, static_cast<long long>(quote));
 }
 
-std::int32_t CheckedInt32(long long value) {
-    if (value < INT32_MIN || value > INT32_MAX)
-        throw platform::RuntimeException("value " + std::to_string(value) +
-                                         " is outside the 32-bit range");
-    return static_cast<std::int32_t>(value);
-}
-
-std::int32_t CheckedRound(double value) {
-    const double v = platform::Round(value);
-    if (!platform::FitsInt32(v))
-        throw platform::RuntimeException("number outside the 32-bit range");
-    return static_cast<std::int32_t>(v);
-}
-
 std::int32_t RoundedLeadingNumber(std::string_view text) {
-    return CheckedRound(platform::Val(text));
+    return platform::RoundInt32(platform::Val(text));
 }
 
 std::int32_t TruncatedLeadingNumber(std::string_view text) {
-    const double v = std::trunc(platform::Val(text));
-    if (!platform::FitsInt32(v))
-        throw platform::RuntimeException("number outside the 32-bit range");
-    return static_cast<std::int32_t>(v);
+    return platform::TruncInt32(platform::Val(text));
 }
 
 std::vector<std::size_t> FindAll(std::string_view line, std::string_view separator) {

@@ -24,10 +24,6 @@ struct RunningLine {
 std::optional<std::string> Splice(std::string_view line, long long keep, std::string_view value,
                                   long long restFrom);
 
-/// `value` as a 32-bit integer. Throws platform::RuntimeException when it lies outside that
-/// range, so that the line fails instead of wrapping around.
-std::int32_t CheckedInt32(long long value);
-
 /// The plain leading number of `text` (sign, digits, fraction) rounded half away from zero.
 /// Throws platform::RuntimeException when the result does not fit 32 bits.
 std::int32_t RoundedLeadingNumber(std::string_view text);
@@ -49,10 +45,6 @@ std::vector<std::size_t> FindAll(std::string_view line, std::string_view separat
 std::optional<std::string> RebuildCutLine(
     std::string_view line, std::string_view separator, const std::vector<std::size_t>& found,
     const std::function<std::string(int, std::string_view)>& newValue);
-
-/// `value` rounded half away from zero. Throws platform::RuntimeException when the result
-/// does not fit 32 bits (a NaN included).
-std::int32_t CheckedRound(double value);
 
 /// Decimal text of `value` ("-" before a negative number).
 std::string Dec(long long value);

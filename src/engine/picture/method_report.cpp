@@ -7,7 +7,9 @@
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "messages/messages.h"
+#include "platform/checked.h"
 #include "platform/dialogs.h"
+#include "platform/exceptions.h"
 #include "platform/picture.h"
 
 namespace methodreport {
@@ -19,19 +21,14 @@ std::string Message(int index) {
 }
 
 void ReportMissingObject(Variables::JobLog& log, int firstMessage) {
-    log.Write("**Exception");
-    log.Write("Unable to open or save the file");
-    log.Write("--");
+    Variables::LogException(log, {"Unable to open or save the file", "--"});
     platform::MsgBox(Message(firstMessage) + Message(14));
     Variables::Job_Ok = false;
 }
 
 void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor) {
     const std::string number = methodlines::Dec(cursor.index + 1);
-    log.Write("**Exception");
-    log.Write("Line " + number);
-    log.Write(cursor.text);
-    log.Write("--");
+    Variables::LogException(log, {"Line " + number, cursor.text, "--"});
     platform::MsgBox(Message(3) + Message(7) + number + ".");
     Variables::Job_Ok = false;
 }
@@ -95,13 +92,18 @@ bool SizesUsable() {
 }
 
 void ReportPictureTooLarge(Variables::JobLog& log, const platform::PictureTooLargeException& e) {
-    log.Write("**Exception");
-    log.Write("Picture too large");
-    log.Write(e.what());
-    log.Write("--");
+    Variables::LogException(log, {"Picture too large", e.what(), "--"});
     const std::string& rc = Variables::RC;
     platform::MsgBox("The resized graphics would be too large, so they are not made." + rc +
                      e.what() + rc + "Choose a smaller output size.");
+    Variables::Job_Ok = false;
+    MarkComposeFailed(true);
+}
+
+void ReportStepFailure(Variables::JobLog& log, const std::string& step) {
+    Variables::LogException(log, {step, "--"});
+    platform::MsgBox("An error occured when " + step + ", please retry the process." +
+                     Variables::RC);
     Variables::Job_Ok = false;
     MarkComposeFailed(true);
 }
@@ -110,6 +112,27 @@ void ReportNoCanvas() {
     platform::MsgBox(kNotEnoughMemory);
     Variables::Job_Ok = false;
     MarkComposeFailed(true);
+}
+
+platform::PicturePtr NewCanvas(long long width, long long height) {
+    try {
+        return platform::Picture::New(platform::CheckedInt32(width),
+                                      platform::CheckedInt32(height));
+    } catch (const platform::PictureTooLargeException&) {
+        throw;  // refused before it was allocated; the method reports it as such
+    } catch (const platform::RuntimeException&) {
+        ReportNoCanvas();
+        return nullptr;
+    }
+}
+
+platform::PicturePtr NewCanvas(Variables::JobLog& log, long long width, long long height) {
+    try {
+        return NewCanvas(width, height);
+    } catch (const platform::PictureTooLargeException& e) {
+        ReportPictureTooLarge(log, e);
+        return nullptr;
+    }
 }
 
 }  // namespace methodreport

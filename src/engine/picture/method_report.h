@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/picture/method_lines.h"
+#include "platform/picture.h"
 
 #include <functional>
 #include <string>
@@ -49,9 +50,24 @@ void ReportMissingObject(Variables::JobLog& log, int firstMessage);
 /// `Variables::Job_Ok` becomes false.
 void ReportLineFailure(Variables::JobLog& log, const methodlines::RunningLine& cursor);
 
+/// A step of a bitmap method failed: records "**Exception", `step` and "--"; the message box
+/// says "An error occured when STEP, please retry the process."; `Variables::Job_Ok` becomes
+/// false and `MarkComposeFailed` marks the bitmap step failed.
+void ReportStepFailure(Variables::JobLog& log, const std::string& step);
+
 /// A canvas that cannot be created: the memory message box, `Variables::Job_Ok` false and
 /// `MarkComposeFailed`; no record.
 void ReportNoCanvas();
+
+/// The canvas a method composes its bitmap on, `width` x `height` pixels. Null when it cannot
+/// be had, a side outside the 32-bit range or memory running out, after `ReportNoCanvas`.
+/// Throws PictureTooLargeException, before anything is allocated, when the size lies above the
+/// picture size caps: the caller reports it on the job log it holds (`ReportPictureTooLarge`).
+platform::PicturePtr NewCanvas(long long width, long long height);
+
+/// The same for a step that holds its job log open: a size above the picture size caps is
+/// reported there (`ReportPictureTooLarge`) and gives null as well.
+platform::PicturePtr NewCanvas(Variables::JobLog& log, long long width, long long height);
 
 /// A picture the job would compose lies above the picture size caps, so it was refused
 /// before it was made: records "**Exception", "Picture too large", the reason and "--"; the

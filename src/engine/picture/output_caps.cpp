@@ -7,6 +7,7 @@
 #include "engine/picture/smart_resize.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
@@ -26,7 +27,7 @@ float Ratio(std::int32_t out, std::int32_t in) {
 }
 
 std::int64_t Scaled(std::int64_t source, std::int32_t in, std::int32_t out) {
-    return methodlines::CheckedRound(static_cast<double>(source) / in * out);
+    return platform::RoundInt32(static_cast<double>(source) / in * out);
 }
 
 // The "Simple" canvas without the custom elements' margins: the bitmap scaled as the skin,
@@ -70,7 +71,7 @@ std::vector<PlannedPicture> Plan(const std::string& method, PlannedPicture sourc
             return pictures;
         const std::int32_t height =
             differ
-                ? methodlines::CheckedRound(
+                ? platform::RoundInt32(
                       static_cast<double>(static_cast<std::int64_t>(outWidth) * inHeight) / inWidth)
                 : outHeight;
         const PlannedPicture scaled = SimpleCanvas(source, inWidth, inHeight, outWidth, height);

@@ -7,6 +7,7 @@
 #include "engine/xml/geometry_lists.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
@@ -20,13 +21,6 @@
 namespace fixedpicture {
 
 namespace {
-
-std::int32_t Truncated(double value) {
-    const double t = std::trunc(value);
-    if (!platform::FitsInt32(t))
-        throw platform::RuntimeException("margin outside the 32-bit range");
-    return static_cast<std::int32_t>(t);
-}
 
 // Source columns [srcX, srcX + width) to canvas columns from dstX, all rows, unscaled; the
 // parts outside either picture are left out.
@@ -58,11 +52,12 @@ Margins CustomVisualMargins(const std::vector<std::string>& customVisual, std::i
                      nbx = field(6);
         if (nbx != 0) {
             if (scaledWidth < w * nbx + x)
-                m.right = std::max(m.right, Truncated(w * nbx + x - scaledWidth));
+                m.right = std::max(m.right, platform::TruncInt32(w * nbx + x - scaledWidth));
             else if (scaledHeight < (nb / nbx) * h + y)
-                m.bottom = std::max(m.bottom, Truncated((nb / nbx) * h + y - scaledHeight));
+                m.bottom =
+                    std::max(m.bottom, platform::TruncInt32((nb / nbx) * h + y - scaledHeight));
         } else if (scaledWidth < w * nb + x) {
-            m.right = std::max(m.right, Truncated(w * nb + x - scaledWidth));
+            m.right = std::max(m.right, platform::TruncInt32(w * nb + x - scaledWidth));
         }
         platform::Yield();
     }
@@ -107,24 +102,17 @@ void Scale_FixedPicture() {
         if (!source)
             throw platform::NilObjectException("no skin bitmap");
         const std::int32_t scaledWidth =
-            methodlines::CheckedRound(static_cast<double>(source->Width()) / inWidth * outWidth);
+            platform::RoundInt32(static_cast<double>(source->Width()) / inWidth * outWidth);
         const std::int32_t scaledHeight =
-            methodlines::CheckedRound(static_cast<double>(source->Height()) / inHeight * outHeight);
+            platform::RoundInt32(static_cast<double>(source->Height()) / inHeight * outHeight);
         const fixedpicture::Margins margins =
             fixedpicture::CustomVisualMargins(Custom_Visual, scaledWidth, scaledHeight);
 
-        platform::PicturePtr canvas;
-        try {
-            canvas = platform::Picture::New(
-                methodlines::CheckedInt32(static_cast<long long>(scaledWidth) + margins.right),
-                methodlines::CheckedInt32(static_cast<long long>(scaledHeight) + margins.bottom));
-        } catch (const platform::PictureTooLargeException& e) {
-            methodreport::ReportPictureTooLarge(log, e);
+        const platform::PicturePtr canvas =
+            methodreport::NewCanvas(log, static_cast<long long>(scaledWidth) + margins.right,
+                                    static_cast<long long>(scaledHeight) + margins.bottom);
+        if (!canvas)
             return;
-        } catch (const platform::RuntimeException&) {
-            methodreport::ReportNoCanvas();
-            return;
-        }
         New_picture = canvas;
         platform::Graphics& g = canvas->Graphics();
         g.ForeColor = platform::RGB(255, 0, 0);
@@ -140,12 +128,7 @@ void Scale_FixedPicture() {
     } catch (const platform::ThreadEndException&) {
         throw;
     } catch (const std::exception&) {
-        log.Write("**Exception");
-        log.Write(step);
-        log.Write("--");
-        platform::MsgBox("An error occured when " + step + ", please retry the process." + RC);
-        Job_Ok = false;
-        methodreport::MarkComposeFailed(true);
+        methodreport::ReportStepFailure(log, step);
     }
 }
 

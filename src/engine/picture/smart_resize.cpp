@@ -10,6 +10,7 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "platform/checked.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
 #include "platform/thread.h"
@@ -129,7 +130,7 @@ Minimum ApplyBrowserMinimum(std::int32_t inHeight, std::int32_t outHeight,
         result.met = true;
         platform::Yield();
     }
-    result.proposedHeight = methodlines::CheckedInt32(proposed);
+    result.proposedHeight = platform::CheckedInt32(proposed);
     return result;
 }
 
@@ -179,7 +180,7 @@ void Smart_Resize() {
     const std::int32_t requestedHeight = outHeight;
     const bool differ = smartrules::AspectsDiffer(inWidth, inHeight, outWidth, outHeight);
     if (differ) {
-        outHeight = methodlines::CheckedRound(
+        outHeight = platform::RoundInt32(
             static_cast<double>(static_cast<long long>(outWidth) * inHeight) / inWidth);
         // The bitmap scaling must not restyle the input's browser areas at the proportional
         // size: the browser step restyles them once their final height is known.

@@ -30,7 +30,7 @@ double NumberAt(const std::string& line, std::size_t p) {
 }
 
 std::int32_t IntegerAt(const std::string& line, std::size_t p) {
-    return Maths::TruncInt32(NumberAt(line, p));
+    return platform::TruncInt32(NumberAt(line, p));
 }
 
 // The text from `start` up to the first double quote found from `searchFrom` on (to the end of

@@ -130,9 +130,11 @@ void CollectMasks(const std::vector<std::string>& lines, JobRun& run) {
                             positionFound = true;
                     } else if (Contains(back, "<pos")) {
                         if (xRelative)
-                            x = CheckedInt32(static_cast<long long>(x) + Evaluated(back, " x="));
+                            x = platform::CheckedInt32(static_cast<long long>(x) +
+                                                       Evaluated(back, " x="));
                         if (yRelative)
-                            y = CheckedInt32(static_cast<long long>(y) + Evaluated(back, " y="));
+                            y = platform::CheckedInt32(static_cast<long long>(y) +
+                                                       Evaluated(back, " y="));
                         positionFound = true;
                     }
                     platform::Yield();

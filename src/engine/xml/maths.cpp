@@ -76,18 +76,6 @@ void ApplyLevel(std::vector<std::string>& operators, std::vector<std::string>& o
 
 }  // namespace
 
-std::int32_t TruncInt32(double value) {
-    if (!platform::FitsInt32(value))
-        throw platform::RuntimeException("value outside the 32-bit range");
-    return static_cast<std::int32_t>(std::trunc(value));
-}
-
-std::int32_t RoundInt32(double value) {
-    if (!std::isfinite(value))
-        throw platform::RuntimeException("value outside the 32-bit range");
-    return TruncInt32(platform::Round(value));
-}
-
 std::int32_t MathsVal(std::string_view text) {
     MathsError = false;
     std::string expr = platform::Trim(text);
@@ -97,7 +85,7 @@ std::int32_t MathsVal(std::string_view text) {
         expr.pop_back();
     const std::int32_t value = MathsParse(expr);
     if (MathsError)
-        return TruncInt32(platform::Val(text));
+        return platform::TruncInt32(platform::Val(text));
     return value;
 }
 
@@ -156,7 +144,7 @@ std::int32_t MathsCalc(std::vector<std::string>& operators, std::vector<std::str
             sum = Checked(sum - operand, "sum");
         platform::Yield();
     }
-    return TruncInt32(sum);
+    return platform::TruncInt32(sum);
 }
 
 void ResetDefaults() {

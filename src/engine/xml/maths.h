@@ -37,13 +37,6 @@ std::int32_t MathsParse(std::string_view text);
 /// operand k. An operand without digits reads as 0. Throws as `MathsVal`.
 std::int32_t MathsCalc(std::vector<std::string>& operators, std::vector<std::string>& operands);
 
-/// `value` truncated toward zero. Throws platform::RuntimeException when it is not a number or
-/// lies outside the 32-bit range.
-std::int32_t TruncInt32(double value);
-
-/// `value` rounded to the nearest integer, halves away from zero. Throws as `TruncInt32`.
-std::int32_t RoundInt32(double value);
-
 /// For tests: `MathsError` back to false.
 void ResetDefaults();
 

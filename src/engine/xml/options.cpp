@@ -2,6 +2,7 @@
 
 #include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
+#include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"
 #include "platform/thread.h"
@@ -32,11 +33,9 @@ void FontSizePercentage(std::vector<std::string>& lines, std::int32_t percent) {
             const std::size_t close = InStr(p + 6, line, "\"");
             if (close != 0) {
                 const std::string value = line.substr(p + 5, close - (p + 6));
-                const double n = std::trunc(platform::Val(value));
-                if (!platform::FitsInt32(n))
-                    throw platform::RuntimeException("font size outside the 32-bit range");
+                const std::int32_t n = platform::TruncInt32(platform::Val(value));
                 const std::int32_t product =
-                    rescale::CheckedInt32(static_cast<long long>(n) * percent);
+                    platform::CheckedInt32(static_cast<long long>(n) * percent);
                 const auto size = static_cast<std::int32_t>(std::trunc(product / 100.0));
                 line = line.substr(0, p + 5) + std::to_string(size) + line.substr(close - 1);
             }

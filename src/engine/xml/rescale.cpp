@@ -1,6 +1,7 @@
 #include "engine/xml/rescale.h"
 
 #include "engine/xml/maths.h"
+#include "platform/checked.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"
 #include "platform/thread.h"
@@ -26,9 +27,9 @@ std::int32_t FixedX(std::int32_t v, const std::string& fixed, const JobRun& run)
     if (fixed.empty())
         return ScaleRounded(v, run.xProp);
     if (platform::TextEquals(fixed, "right"))
-        return v == 0 ? 0 : CheckedInt32(static_cast<long long>(v) + run.widthDiff);
+        return v == 0 ? 0 : platform::CheckedInt32(static_cast<long long>(v) + run.widthDiff);
     if (platform::TextEquals(fixed, "center"))
-        return v == 0 ? 0 : CheckedInt32(static_cast<long long>(v) + run.widthDiff / 2);
+        return v == 0 ? 0 : platform::CheckedInt32(static_cast<long long>(v) + run.widthDiff / 2);
     return v;
 }
 
@@ -88,18 +89,12 @@ std::string QuotedValue(const std::string& line, std::string_view key) {
     return line.substr(start - 1, close - start);
 }
 
-std::int32_t CheckedInt32(long long value) {
-    if (value < INT32_MIN || value > INT32_MAX)
-        throw platform::RuntimeException("value outside the 32-bit range");
-    return static_cast<std::int32_t>(value);
-}
-
 std::int32_t ScaleRounded(std::int32_t value, float ratio) {
-    return Maths::RoundInt32(static_cast<double>(value) * static_cast<double>(ratio));
+    return platform::RoundInt32(static_cast<double>(value) * static_cast<double>(ratio));
 }
 
 std::int32_t ScaleTruncated(std::int32_t value, double ratio) {
-    return Maths::TruncInt32(static_cast<double>(value) * ratio);
+    return platform::TruncInt32(static_cast<double>(value) * ratio);
 }
 
 bool RewriteAttribute(std::string& line, std::string_view key, bool signStep, bool evaluateToEnd,

@@ -35,7 +35,8 @@ void ResetRescaleState();
 
 /// The passes of the rescaling job, open to tests. Each walks a line array from the first line
 /// to the last, yields once per line and records the line it works on in the run, so that a
-/// failure can name it.
+/// failure can name it. A pass that throws leaves the lines before the failing one rewritten and
+/// the rest untouched; `XML_Job` reports the failure with the recorded line.
 namespace rescale {
 
 /// The values that live for one run of the rescaling job.
@@ -68,31 +69,39 @@ std::string QuotedValue(const std::string& line, std::string_view key);
 /// `value` times `ratio` (the single-precision ratio widened to double), rounded half away from
 /// zero. Throws RuntimeException when the result leaves the 32-bit range.
 std::int32_t ScaleRounded(std::int32_t value, float ratio);
-/// The same product truncated toward zero.
+/// The same product truncated toward zero. Throws as ScaleRounded.
 std::int32_t ScaleTruncated(std::int32_t value, double ratio);
-/// Throws RuntimeException unless `value` fits in 32 bits.
-std::int32_t CheckedInt32(long long value);
 
 /// Rewrites the first `key` value of `line` (ASCII case ignored). The character after the key
 /// is taken as the opening quote; with `signStep` a leading "+" or "-" of the value stays in
 /// front of the new value and is not part of what is evaluated. The closing quote is the first
 /// double quote from the value's second character on; `evaluateToEnd` hands the evaluator the
 /// rest of the line instead of the value alone. Returns false, line unchanged, when the key or
-/// the closing quote is missing.
+/// the closing quote is missing. Throws what `Maths::MathsVal` and `newValue` throw.
 bool RewriteAttribute(std::string& line, std::string_view key, bool signStep, bool evaluateToEnd,
                       const std::function<std::int32_t(std::int32_t)>& newValue);
 
+// Every pass below throws RuntimeException when a value has no 32-bit result (an expression
+// without a value, a product or sum outside the range), and platform::ThreadEndException from
+// its yield when the job is killed.
+
+/// The x positions. Throws as the passes do.
 void XPass(std::vector<std::string>& lines, JobRun& run);
+/// The y positions. Throws as the passes do.
 void YPass(std::vector<std::string>& lines, JobRun& run);
 /// Width, mainwidth and height, with the "fixed=" and "resizew=" rules of a "Smart" run.
+/// Throws as the passes do.
 void SizePass(std::vector<std::string>& lines, JobRun& run);
-/// Runs unless `noFontChange`, or when only the height grows.
+/// Runs unless `noFontChange`, or when only the height grows. Throws as the passes do.
 void FontPass(std::vector<std::string>& lines, JobRun& run, bool noFontChange);
+/// Throws as the passes do.
 void MacFontPass(std::vector<std::string>& lines, JobRun& run);
 /// `storedLogo` is the analysis's "height*x*y" text; with `keepLogo` its height comes back.
+/// Throws as the passes do.
 void LogoPass(std::vector<std::string>& lines, JobRun& run, bool keepLogo,
               const std::string& storedLogo);
-/// The x values (`xValues` true) or y values of "<icon>" lines, up to three of each.
+/// The x values (`xValues` true) or y values of "<icon>" lines, up to three of each. Throws as
+/// the passes do.
 void IconPass(std::vector<std::string>& lines, JobRun& run, bool xValues);
 
 }  // namespace rescale

@@ -17,6 +17,8 @@ namespace Variables {
 namespace {
 
 constexpr const char* kJobLogName = "Malvoren log.txt";
+// The record that opens every failure block of the log.
+constexpr const char* kExceptionRecord = "**Exception";
 
 std::FILE* OpenForAppending(const fs::path& path) noexcept {
     std::error_code ec;
@@ -172,11 +174,20 @@ void SaveXML() {
     XMLSavedThisJob = true;
 }
 
+void LogException(JobLog& log, std::initializer_list<std::string_view> records) noexcept {
+    log.Write(kExceptionRecord);
+    for (const std::string_view record : records)
+        log.Write(record);
+}
+
+void LogException(std::initializer_list<std::string_view> records) {
+    Log_Out(kExceptionRecord, true);
+    for (const std::string_view record : records)
+        Log_Out(record, true);
+}
+
 void ReportWriteFailure(JobLog& log, const platform::FileWriteException& failure) {
-    log.Write("**Exception");
-    log.Write("Unable to open or save the file");
-    log.Write(failure.what());
-    log.Write("--");
+    LogException(log, {"Unable to open or save the file", failure.what(), "--"});
     Job_Ok = false;
     platform::MsgBox(failure.what());
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,6 +122,12 @@ public:
 private:
     std::FILE* m_file;
 };
+
+/// A failed step's block in the job log: the record "**Exception", then `records` in order (a
+/// block that closes ends them with "--"). Through `log` when the step holds it open; without
+/// it record by record as `Log_Out` writes, so nothing more is written once the log has failed.
+void LogException(JobLog& log, std::initializer_list<std::string_view> records) noexcept;
+void LogException(std::initializer_list<std::string_view> records);
 
 /// Reports an output file that could not be written as the failure of the job, in the job's
 /// way: the job-log records "**Exception", "Unable to open or save the file", the failure's

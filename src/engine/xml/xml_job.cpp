@@ -39,10 +39,9 @@ void RewritingSteps(rescale::JobRun& run) {
     rescale::CollectCustomVisuals(lines, run);
 }
 
-void Fail(std::optional<JobLog>& log, std::initializer_list<std::string> records,
+void Fail(std::optional<JobLog>& log, std::initializer_list<std::string_view> records,
           const std::string& message) {
-    for (const std::string& record : records)
-        log->Write(record);
+    LogException(*log, records);
     log.reset();
     Job_Ok = false;
     Rescale_Ok = false;
@@ -65,7 +64,7 @@ void XML_Job() {
         }
         if (inWidth <= 0 || inHeight <= 0) {
             const std::string size = std::to_string(inWidth) + " x " + std::to_string(inHeight);
-            Fail(log, {"**Exception", "Input skin size is " + size, "--"},
+            Fail(log, {"Input skin size is " + size, "--"},
                  "The input skin's size is " + size +
                      ": a skin needs a width and a height above 0 to be resized.");
             return;
@@ -74,7 +73,7 @@ void XML_Job() {
         Y_prop = static_cast<float>(static_cast<double>(outHeight) / static_cast<double>(inHeight));
         run.xProp = X_prop;
         run.yProp = Y_prop;
-        run.widthDiff = rescale::CheckedInt32(static_cast<long long>(outWidth) - inWidth);
+        run.widthDiff = platform::CheckedInt32(static_cast<long long>(outWidth) - inWidth);
         log->Write("Total lines = " + std::to_string(Str_Line.size()));
         Special_Tweaks("XML");
         rescale::CollectGridOrigins(Str_Line, run);
@@ -96,16 +95,14 @@ void XML_Job() {
         log->Write("--");
     } catch (const platform::FileWriteException& e) {
         // A full disk or a read-only folder is no fault of the line being rewritten.
-        Fail(log, {"**Exception", "Unable to open or save the file", e.what(), "--"}, e.what());
+        Fail(log, {"Unable to open or save the file", e.what(), "--"}, e.what());
     } catch (const platform::NilObjectException&) {
-        Fail(log, {"**Exception", "Unable to open or save the file", "--"},
-             Message(3) + Message(6));
+        Fail(log, {"Unable to open or save the file", "--"}, Message(3) + Message(6));
     } catch (const platform::ThreadEndException&) {
         throw;
     } catch (const std::exception&) {
         const std::string number = std::to_string(static_cast<long long>(run.lineIndex) + 1);
-        Fail(log, {"**Exception", "Line " + number, run.lineText, "--"},
-             Message(3) + Message(7) + number + ".");
+        Fail(log, {"Line " + number, run.lineText, "--"}, Message(3) + Message(7) + number + ".");
     }
 }
 
@@ -115,8 +112,8 @@ void XML_Job2(std::int32_t height) {
         Job_Ok = false;
         return;
     }
-    const std::string iconY = std::to_string(rescale::CheckedInt32(height - 297LL));
-    const std::string buttonY = std::to_string(rescale::CheckedInt32(height - 168LL));
+    const std::string iconY = std::to_string(platform::CheckedInt32(height - 297LL));
+    const std::string buttonY = std::to_string(platform::CheckedInt32(height - 168LL));
     const auto setValue = [](std::string& text, std::string_view key, const std::string& value) {
         const std::size_t p = platform::InStr(text, key);
         if (p == 0)

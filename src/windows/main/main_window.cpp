@@ -17,15 +17,13 @@
 #include "kit/toggles/ui_label.h"
 #include "kit/toggles/ui_tooltip.h"
 #include "messages/line_terminator.h"
-#include "platform/dialogs.h"
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/pagepanel.h"
 #include "windows/main/main_window_rules.h"
+#include "windows/options/main_window_link.h"
 
 #include <QToolTip>
-
-#include <exception>
 
 namespace {
 
@@ -38,6 +36,22 @@ std::string Lng(std::string_view key) {
 MainWindow::MainWindow()
     : platform::Window(Frame::Document) {
     SetOwnsJob(true);
+    // Its close box quits the program, which asks every other window first; a window that
+    // refuses keeps the tool open. Moving it changes nothing: its position reaches the
+    // settings file when the file is next written.
+    SetCloseBoxQuits(true);
+    AddMenuHandlers();
+    // The settings dialog retranslates the window after a language change; it reaches the
+    // window through the accessor, so a closed window is never called.
+    MainWindowLink::Install(
+        [](bool clear) {
+            if (MainWindow* w = Existing())
+                w->CreateTabCanvas(clear);
+        },
+        [](bool force) {
+            if (MainWindow* w = Existing())
+                w->SetLanguage(force);
+        });
 }
 
 MainWindow::~MainWindow() = default;
@@ -61,23 +75,6 @@ MainWindow* MainWindow::Existing() {
 
 platform::Color MainWindow::GetWindowColor() const {
     return HasBackColor() ? BackColor() : platform::RGB(0xED, 0xED, 0xED);
-}
-
-void MainWindow::Event_Open() {
-    // Reading the settings file, the start-up notice and the update check come with the
-    // window's settings; what follows finishes the window whatever the settings say.
-    try {
-        Language::ReadLanguage();
-        CreateTabCanvas(false);
-        SetLanguage(false);
-        // The window always opens with "Smart" chosen; its handler unticks the others.
-        SmartResize_CheckBox().SetValue(true);
-        SetIcons();
-        Input_Button().SetFocus();
-    } catch (const std::exception&) {
-        platform::MsgBox("Exception in the Open Event of the Main Window");
-    }
-    platform::Window::Event_Open();
 }
 
 void MainWindow::CreateTabCanvas(bool clear) {

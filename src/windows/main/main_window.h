@@ -120,18 +120,24 @@ public:
     virtual void SmartResize_CheckBox_Action();
     virtual void SmartResize_CheckBox_MouseExit();
     virtual void SmartResize_CheckBox_MouseEnter();
-    // The Options page's handlers come with the job options; until then they do nothing.
-    virtual void Options_PushButton_Action() {}
-    virtual void Options_PushButton_Open() {}
-    virtual void Options_CheckBox_Action() {}
-    virtual void Browser_PushButton_Action() {}
-    virtual void Browser_PushButton_Open() {}
-    virtual void Browser_Options_CheckBox_Action() {}
-    virtual void Browser_Options_CheckBox_Open() {}
-    virtual void UseResizedPicture_CheckBox_Action() {}
-    virtual void Input_Picture_Action() {}
-    virtual void Input_Picture_Open() {}
-    virtual void Preview_button_Action() {}
+    /// Shows the More Options dialog (the one dialog of its kind).
+    virtual void Options_PushButton_Action();
+    virtual void Options_PushButton_Open();
+    virtual void Options_CheckBox_Action();
+    /// Shows the browser options dialog (the one dialog of its kind).
+    virtual void Browser_PushButton_Action();
+    virtual void Browser_PushButton_Open();
+    /// Refuses the tick while no analysed skin has a browser area (bubble with message 54);
+    /// an unticked box clears the two browser change flags.
+    virtual void Browser_Options_CheckBox_Action();
+    virtual void Browser_Options_CheckBox_Open();
+    /// Unticked: the chosen picture is dropped ("No file").
+    virtual void UseResizedPicture_CheckBox_Action();
+    /// Asks for the pre-resized picture; a cancelled dialog drops the choice ("No file").
+    virtual void Input_Picture_Action();
+    virtual void Input_Picture_Open();
+    /// Opens another full-size preview of the last output.
+    virtual void Preview_button_Action();
     /// Writes the settings, validates and starts the job.
     virtual void Job_Button_Action();
     virtual void Height_Output_EditField_GotFocus();
@@ -155,13 +161,15 @@ public:
     virtual void SkinPreview_Paint(platform::Graphics& g);
     virtual void SkinResizePreview_Paint(platform::Graphics& g);
     virtual void Breadcrumbs_Action(std::int32_t index, const std::string& caption);
-    // The menu button comes with the menus; until then it does nothing.
-    virtual void Input_Button1_Open() {}
-    virtual void Input_Button1_Action() {}
+    /// Fixed width and the menu picture.
+    virtual void Input_Button1_Open();
+    /// Pops up copies of the three menus under the button's lower left corner; the chosen
+    /// item runs as from the menu bar.
+    virtual void Input_Button1_Action();
 
     // The window's methods.
-    /// The menu icons (comes with the menus).
-    virtual void SetIcons() {}
+    /// Gives five menu items their icons (masked strips); a missing picture leaves none.
+    virtual void SetIcons();
     /// Rebuilds the step captions; with `clear` the old ones go first. No repaint.
     virtual void CreateTabCanvas(bool clear);
     /// Takes an input skin: `item` when it names an existing file, else the one chosen in the
@@ -238,6 +246,22 @@ private:
     UI_Breadcrumbs* m_breadcrumbs = nullptr;
     UI_MenuButton* m_inputButton1 = nullptr;
 
+    // The menus and their commands (main_window_menus.cpp).
+public:
+    /// Registers the menu command handlers by item name.
+    virtual void AddMenuHandlers();
+    /// Enables "Settings" always and "Reload Last Created Skin" once a job was started (not
+    /// while one runs), and translates every item's caption but the help menu's title.
+    void Event_EnableMenuItems() override;
+    /// The menu commands; each returns true (handled).
+    virtual bool _About_Action();
+    virtual bool _CheckforUpdate_Action();
+    virtual bool _UserGuide_Action();
+    virtual bool _LicensedSettings_Action();
+    virtual bool _LicensedReloadlastcreatedskin_Action();
+    virtual bool _FileOpenSkinFolder_Action();
+    virtual bool _Translate_Action();
+
     // The job, the settings and the options page (main_window_job.cpp and beside it).
 public:
     /// The job runner: one job at a time.
@@ -253,4 +277,20 @@ private:
     platform::Control& CulpritControl(int culprit);
     void RunJobMethod();
     std::shared_ptr<platform::Thread> m_jobThread;
+
+    // Opening and closing (main_window_settings.cpp).
+public:
+    /// The update check that the opening runs when one is due.
+    virtual void Check();
+
+protected:
+    /// Writes the settings file; closed alone (not by a quit), it then quits the program.
+    void Event_Close() override;
+    bool Event_CancelClose(bool appQuitting) override;
+
+private:
+    /// The opening's steps up to the update check: the settings file, the job log, the
+    /// sibling tool, the language, the placement, the start-up notice.
+    void ApplySettingsFile();
+    bool m_closingToQuit = false;
 };

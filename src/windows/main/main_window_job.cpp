@@ -324,8 +324,7 @@ void MainWindow::Job_Thread_Run() {
     }
     if (failure) {
         Variables::JobLog log;
-        log.Write("**Exception");
-        log.Write("In the job method.");
+        Variables::LogException(log, {"In the job method."});
         Variables::Job_Ok = false;
     }
     if (!Variables::Job_Ok)

@@ -1,6 +1,7 @@
 // The main window's stored layout: the window's properties, then its controls in creation
 // order, each with its stored values applied through the setters before the window's handlers
 // are attached.
+#include "app/gui/menu_bar.h"
 #include "app/resources.h"
 #include "kit/base/lite_progress_wheel.h"
 #include "kit/buttons/ui_button.h"
@@ -142,6 +143,8 @@ void MainWindow::Layout() {
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     SetResizeable(false);
+    // The program's menu bar, above the content area: the controls keep their places.
+    SetMenuBar(MenuBar1::Instance());
     CreateControls0();
     CreateControls1();
 }

@@ -1,6 +1,7 @@
 #include "windows/main/main_window_rules.h"
 
 #include "engine/xml/browser_text.h"
+#include "platform/checked.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 
@@ -50,8 +51,7 @@ bool IsFolderText(std::string_view folder) noexcept {
 }  // namespace
 
 std::int32_t LeadingInt(std::string_view text) noexcept {
-    const double value = std::trunc(platform::Val(text));
-    return platform::FitsInt32(value) ? static_cast<std::int32_t>(value) : 0;
+    return platform::TryTruncInt32(platform::Val(text)).value_or(0);
 }
 
 std::string DisplayFormat(std::int32_t inWidth, std::int32_t inHeight) {

@@ -1,6 +1,7 @@
 #include "windows/options/option_rules.h"
 
 #include "app/ini_read_write.h"
+#include "platform/checked.h"
 #include "platform/text.h"
 
 #include <cmath>
@@ -12,10 +13,10 @@ namespace {
 
 /// The leading number of `text` with its fraction dropped, when it fits 32 bits.
 bool TruncatedInt32(std::string_view text, std::int32_t& out) noexcept {
-    const double v = std::trunc(platform::Val(text));
-    if (!platform::FitsInt32(v))
+    const std::optional<std::int32_t> v = platform::TryTruncInt32(platform::Val(text));
+    if (!v)
         return false;
-    out = static_cast<std::int32_t>(v);
+    out = *v;
     return true;
 }
 
@@ -154,11 +155,10 @@ PreviewAreas ScanPreviewAreas(const std::vector<std::string>& lines) {
                 if (platform::InStr(next, "height=") > 0) {
                     const std::int32_t height = AttributeNumber(next, "height=", 8);
                     // The product is formed in 64 bits: a huge height must not overflow.
-                    const double width = std::trunc(static_cast<double>(height) * 177.0 / 43.0);
+                    const double width = static_cast<double>(height) * 177.0 / 43.0;
                     areas.logo[3] = height;
-                    areas.logo[2] = platform::FitsInt32(width)
-                                        ? static_cast<std::int32_t>(width)
-                                        : std::numeric_limits<std::int32_t>::max();
+                    areas.logo[2] = platform::TryTruncInt32(width).value_or(
+                        std::numeric_limits<std::int32_t>::max());
                 }
             }
         }

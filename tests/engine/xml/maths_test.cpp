@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -143,42 +142,6 @@ TEST(MathsParseTest, FirstCharacterMustBeADigitOrSign) {
     Maths::MathsError = false;
     EXPECT_EQ(Maths::MathsParse("-5*2"), -10);
     EXPECT_FALSE(Maths::MathsError);
-}
-
-struct RoundCase {
-    const char* name;
-    double value;
-    std::int32_t truncated;
-    std::int32_t rounded;
-};
-
-// clang-format off
-const RoundCase kRounds[] = {
-    {"HalfUp",        2.5,   2,  3},
-    {"HalfDownNeg",  -2.5,  -2, -3},
-    {"BelowHalf",     2.49,  2,  2},
-    {"NegBelowHalf", -1.4,  -1, -1},
-    {"Whole",         7.0,   7,  7},
-};
-// clang-format on
-
-class IntegerConversionTest : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(IntegerConversionTest, TruncatesTowardZeroAndRoundsHalvesAway) {
-    EXPECT_EQ(Maths::TruncInt32(GetParam().value), GetParam().truncated);
-    EXPECT_EQ(Maths::RoundInt32(GetParam().value), GetParam().rounded);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, IntegerConversionTest, ::testing::ValuesIn(kRounds),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(IntegerConversionTest, RefusesWhatHasNo32BitValue) {
-    EXPECT_THROW(Maths::RoundInt32(2147483647.5), platform::RuntimeException);
-    EXPECT_EQ(Maths::RoundInt32(2147483647.4), 2147483647);
-    EXPECT_THROW(Maths::TruncInt32(std::numeric_limits<double>::quiet_NaN()),
-                 platform::RuntimeException);
-    EXPECT_THROW(Maths::RoundInt32(-std::numeric_limits<double>::infinity()),
-                 platform::RuntimeException);
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ void ResetState() {
     Variables::ResetPictures();
     Browser::ResetDefaults();
     INI_Read_Write::ResetSettings();
+    INI_Read_Write::ResetRunOnce();
     Language::ResetLanguage();
     App::SetMessageWindowPresenter({});
 }
@@ -202,6 +203,8 @@ TEST_F(MainWindowJobTest, AnEmptyInputIsRefusedOnTheInputButton) {
 
 TEST_F(MainWindowJobTest, SimpleAtTheSameSizeCopiesTheBitmapAndLogsTheJob) {
     Prepare("1024", "768");
+    // No settings file read "WindowOpen" as off; the folder opens only with it on.
+    Variables::Window_Open = true;
     RunJob();
     EXPECT_TRUE(Variables::Job_Ok);
     EXPECT_EQ(ReadAll(temp.Path() / "out" / "out.png"), ReadAll(temp.Path() / "in.png"));

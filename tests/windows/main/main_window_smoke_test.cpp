@@ -45,6 +45,10 @@ TEST(MainWindowSmoke, TheExampleSkinOnEveryPage) {
     // The example skin is copied first: the tool must be able to write beside its input.
     for (const char* name : {"tidewater.xml", "tidewater.png"})
         fs::copy_file(fs::path(MALVOREN_SOURCE_DIR) / "examples" / name, temp / name);
+    // A settings file with every notice off: the opening then waits for no box.
+    ScopedEnv config("XDG_CONFIG_HOME", (temp / "cfg").string());
+    fs::create_directories(temp / "cfg" / "Malvoren Tool");
+    temp.Write("cfg/Malvoren Tool/Config.ini", "[Params]\nRunOnce=1*\n");
     auto previous = platform::SetDialogs(std::make_unique<platform::QtDialogs>());
 
     MainWindow& w = MainWindow::Instance();

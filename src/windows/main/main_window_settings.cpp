@@ -1,0 +1,162 @@
+// The settings file as the main window takes it when it opens and writes it when it closes.
+
+#include "app/app.h"
+#include "app/batch.h"
+#include "app/gui/menu_bar.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/skin_file.h"
+#include "engine/xml/variables.h"
+#include "kit/buttons/ui_button.h"
+#include "kit/text/ui_colorpicker.h"
+#include "kit/text/ui_textfield.h"
+#include "kit/toggles/ui_checkbox.h"
+#include "messages/line_terminator.h"
+#include "messages/run_once.h"
+#include "platform/application.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/exceptions.h"
+#include "platform/folderitem.h"
+#include "platform/screen.h"
+#include "windows/info/update_check.h"
+#include "windows/main/main_window.h"
+#include "windows/main/main_window_rules.h"
+#include "windows/main/settings_rules.h"
+
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+constexpr std::int32_t kStartNoticeId = 1;
+
+std::string StartNotice(const std::string& rc) {
+    const std::string gap = rc + rc;
+    return "Thank you for downloading the Malvoren Tool." + gap +
+           "According to the License Agreement you read and accepted before installing this "
+           "tool, please remember:" +
+           gap + "- Skins are copyrighted to their respective owners -" + gap +
+           "Before you share a resized skin on the VirtualDJ website, ask its creators for "
+           "their authorization." +
+           gap +
+           "This message will appear each time you open this tool. To disable this message, "
+           "please tick the box below.";
+}
+
+}  // namespace
+
+void MainWindow::Event_Open() {
+    // A failure stops the opening where it happens: what was done stays, the window stays
+    // open, and the user is told once.
+    try {
+        ApplySettingsFile();
+        SetLanguage(false);
+        // The window always opens with "Smart" chosen; its handler unticks the others.
+        SmartResize_CheckBox().SetValue(true);
+        SetIcons();
+        Input_Button().SetFocus();
+    } catch (const platform::ThreadEndException&) {
+        // Built during a command-line job that is being ended: the job's end goes on.
+        throw;
+    } catch (const std::exception&) {
+        platform::MsgBox("Exception in the Open Event of the Main Window");
+    }
+    platform::Window::Event_Open();
+}
+
+void MainWindow::ApplySettingsFile() {
+    using namespace INI_Read_Write;
+    const platform::FolderItem folder = platform::PreferencesFolder().Child("Malvoren Tool");
+    const bool haveFile = folder.Exists() && folder.Child("Config.ini").Exists();
+    const platform::DateTime today = platform::Now();
+    LastCheck = today;
+    Variables::DeleteJobLog();
+    Variables::GetTarquellPath();
+
+    std::string text;
+    if (!haveFile)
+        platform::MsgBox("Press F8 on keyboard to change language.");
+    else
+        text = ConfigText();
+    const auto entry = [&text](std::string_view section, std::string_view key) {
+        return GetConfigEntry(text, key, section);
+    };
+
+    if (const std::string lang = entry("Version", "Lang"); !lang.empty())
+        Lang = lang;
+    Language::ReadLanguage();
+
+    const platform::ScreenArea screen = platform::MainScreen();
+    SetLeft(mainwindow::LeadingInt(entry("Position", "X")));
+    SetTop(mainwindow::LeadingInt(entry("Position", "Y")));
+    const mainwindow::Placement at =
+        mainwindow::PlaceOnScreen(Left(), Top(), Width(), Height(), screen.width, screen.height,
+                                  screen.availableWidth, screen.availableHeight);
+    SetLeft(at.left);
+    SetTop(at.top);
+
+    Open_directory = entry("Params", "Open");
+    Save_directory = entry("Params", "Save");
+    Resize_Skin_CheckBox().SetValue(Str2Bool(entry("Params", "ResizeXML")));
+    Mac_CheckBox().SetValue(Str2Bool(entry("Params", "Mac")));
+    Width_Output_EditField().SetText(entry("Params", "OutputW"));
+    Height_Output_EditField().SetText(entry("Params", "OutputH"));
+    Variables::No_FontChange = Str2Bool(entry("Params", "FontSize"));
+    // "0" stands for the screen's own size; any other text ("0.0" too) is kept as written.
+    if (Width_Output_EditField().Text() == "0")
+        Width_Output_EditField().SetText(std::to_string(screen.width));
+    if (Height_Output_EditField().Text() == "0")
+        Height_Output_EditField().SetText(std::to_string(screen.height));
+    Variables::Change_Color = ReadColor(entry("Params", "Color"));
+    if (const std::string runOnce = entry("Params", "RunOnce"); !runOnce.empty())
+        RunOnce = ParseRunOnce(runOnce);
+
+    AutoUpdate = Str2Bool(entry("Version", "AutoUpdate"));
+    Latest_Version = Str2Bool(entry("Version", "Latest_Version"));
+    const platform::DateTime lastCheck =
+        mainwindow::LastCheckDate(entry("Version", "LastUpdate"), today);
+    UpdateLater = Str2Bool(entry("Version", "Later"));
+    Software_Version = entry("Version", "Software");
+
+    CreateTabCanvas(false);
+
+    Variables::P_Border_Color = ReadColor(entry("L_Params", "Border_Color"));
+    // The picker took its colour when it was built: it shows the one read from now on.
+    Border_Color_EditField().SetMyColor(Variables::P_Border_Color);
+    Browser::Browser_Color = ReadColor(entry("L_Params", "Browser_Color"));
+    Browser::B_Background_Picture = entry("L_Params", "Browser_Picture");
+    Variables::Window_Open = Str2Bool(entry("L_Params", "WindowOpen"));
+
+    // The notice's suppression (id 1, or every notice off) is the message window's rule; the
+    // notice does not hold up the opening.
+    App::ShowMessageWindow(StartNotice(Variables::RC), kStartNoticeId);
+
+    if (AutoUpdate) {
+        LastCheck = lastCheck;
+        if (mainwindow::UpdateCheckDue(lastCheck, today, UpdateLater))
+            Check();
+    }
+}
+
+void MainWindow::Check() {
+    UpdateCheck::Check(this);
+}
+
+bool MainWindow::Event_CancelClose(bool appQuitting) {
+    m_closingToQuit = appQuitting;
+    return platform::Window::Event_CancelClose(appQuitting);
+}
+
+void MainWindow::Event_Close() {
+    // A file that cannot be written is reported by the writer, and the old one stays whole.
+    INI_Read_Write::WriteConfig(SettingsFields());
+    platform::Window::Event_Close();
+    // Closed by a quit, the quit ends the loop itself. Closed alone, the window quits the
+    // program, which asks the other windows; from inside this close the quit would close this
+    // window a second time, so it runs once the close has ended.
+    if (!m_closingToQuit)
+        QTimer::singleShot(0, [] { App::Quit(App::kExitOk); });
+}
