@@ -19,7 +19,6 @@ function(malvoren_add_test name)
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
     target_compile_definitions(${name} PRIVATE
-        MALVOREN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     set(env "QT_QPA_PLATFORM=offscreen;MALVOREN_RESOURCES_DIR=${PROJECT_SOURCE_DIR}/resources")
     if(MALVOREN_TESTS_PER_BINARY)
@@ -46,8 +45,12 @@ endfunction()
 #   display shows and testsupport::SaveForInspection writes it to the build tree's "rendered"
 #   folder.
 #   Without xvfb-run (scripts/install-deps.sh installs it) the test reports itself skipped.
+#   With MALVOREN_GUI_SMOKE off, nothing is built or registered.
 find_program(MALVOREN_XVFB_RUN xvfb-run)
 function(malvoren_add_gui_smoke_test name)
+    if(NOT MALVOREN_GUI_SMOKE)
+        return()
+    endif()
     cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_SCREEN)
         set(ARG_SCREEN 1280x800)
@@ -56,7 +59,6 @@ function(malvoren_add_gui_smoke_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} malvoren_test_gui_smoke
         malvoren_test_gui_main GTest::gtest malvoren_options)
     target_compile_definitions(${name} PRIVATE
-        MALVOREN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
         MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     if(MALVOREN_XVFB_RUN)
         add_test(NAME ${name}

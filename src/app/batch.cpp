@@ -185,6 +185,7 @@ void SetMessageWindowPresenter(MessageWindowPresenter presenter) {
 
 bool ParseCommand(const std::string& commandLine) {
     Language::SetMessages();
+    Variables::InstallOutdoorPictureStage();
     const bool stopMode = StopMode(commandLine);
 
     CommandSettings settings = SettingsFromJobState();

@@ -160,12 +160,6 @@ void Graphics::FillRect(int x, int y, int width, int height) {
     Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), color); });
 }
 
-void Graphics::ClearRect(int x, int y, int width, int height) {
-    if (width <= 0 || height <= 0)
-        return;
-    Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), Qt::white); });
-}
-
 void Graphics::DrawPenRect(QPainter& painter, int x, int y, int width, int height) const {
     const QColor color = ToQColor(ForeColor);
     const int pw = std::min(std::max(PenWidth, 1), width);
@@ -231,40 +225,12 @@ void Graphics::FillShape(int x, int y, int width, int height, const Shape& shape
     });
 }
 
-void Graphics::OutlineShape(int x, int y, int width, int height, const Shape& shape) {
-    if (width <= 0 || height <= 0)
-        return;
-    const QColor color = ToQColor(ForeColor);
-    const int pen = std::max(std::max(PenWidth, PenHeight), 1);
-    Paint([&](QPainter& p) {
-        p.setBrush(Qt::NoBrush);
-        if (pen == 1) {
-            // A cosmetic pen covers the pixels right of and below the path.
-            p.setPen(QPen(color, 0));
-            shape(p, QRectF(x, y, width - 1, height - 1));
-        } else {
-            p.setPen(QPen(color, pen));
-            shape(p, QRectF(x + pen / 2.0, y + pen / 2.0, width - pen, height - pen));
-        }
-    });
-}
-
 void Graphics::FillOval(int x, int y, int width, int height) {
     FillShape(x, y, width, height, [](QPainter& p, const QRectF& r) { p.drawEllipse(r); });
 }
 
-void Graphics::DrawOval(int x, int y, int width, int height) {
-    OutlineShape(x, y, width, height, [](QPainter& p, const QRectF& r) { p.drawEllipse(r); });
-}
-
 void Graphics::FillRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight) {
     FillShape(x, y, width, height, [&](QPainter& p, const QRectF& r) {
-        p.drawRoundedRect(r, arcWidth / 2.0, arcHeight / 2.0);
-    });
-}
-
-void Graphics::DrawRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight) {
-    OutlineShape(x, y, width, height, [&](QPainter& p, const QRectF& r) {
         p.drawRoundedRect(r, arcWidth / 2.0, arcHeight / 2.0);
     });
 }

@@ -50,15 +50,11 @@ public:
     void FillRect(int x, int y, int width, int height);
     /// Outlines exactly width × height pixels in ForeColor, PenWidth × PenHeight thick.
     void DrawRect(int x, int y, int width, int height);
-    /// Fills exactly width × height pixels with white.
-    void ClearRect(int x, int y, int width, int height);
     /// A line through both end points in ForeColor, the pen hanging right of and below each.
     void DrawLine(int x1, int y1, int x2, int y2);
     void FillOval(int x, int y, int width, int height);
-    void DrawOval(int x, int y, int width, int height);
     /// A rectangle whose corners are quarter ellipses of arcWidth × arcHeight.
     void FillRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight);
-    void DrawRoundRect(int x, int y, int width, int height, int arcWidth, int arcHeight);
 
     /// Draws the whole picture at (x, y) at its own size, through its mask or alpha. An
     /// opaque picture lands as an exact copy of its pixels. Throws RuntimeException when memory
@@ -102,7 +98,6 @@ public:
 private:
     using Shape = std::function<void(QPainter&, const QRectF&)>;
     void FillShape(int x, int y, int width, int height, const Shape& shape);
-    void OutlineShape(int x, int y, int width, int height, const Shape& shape);
     void Paint(const std::function<void(QPainter&)>& draw);
     QFont Font() const;
     void DrawPenRect(QPainter& painter, int x, int y, int width, int height) const;

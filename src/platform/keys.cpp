@@ -88,9 +88,6 @@ bool ControlKey() noexcept {
 bool OSKey() noexcept {
     return g_modifiers & Qt::MetaModifier;
 }
-bool OptionKey() noexcept {
-    return g_modifiers & Qt::AltModifier;
-}
 }  // namespace Keyboard
 
 bool IsContextualClick() noexcept {

@@ -43,7 +43,6 @@ bool ShiftKey() noexcept;
 bool ControlKey() noexcept;
 /// The Command key of the original platform: Meta (the "Windows" key) here.
 bool OSKey() noexcept;
-bool OptionKey() noexcept;
 }  // namespace Keyboard
 
 /// True while a mouse press with the right button (or Control held) is handled: the

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -35,16 +36,13 @@ private:
 // start-up state.
 class AppTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        App::ResetState();
-        Variables::ResetDefaults();
-        Language::ResetMessages();
-    }
+    void SetUp() override { App::ResetState(); }
     void TearDown() override {
         platform::SetClock(nullptr);
         App::ResetState();
     }
     void SetNow(platform::DateTime now) { platform::SetClock(std::make_unique<FixedClock>(now)); }
+    testsupport::JobState jobState;
     testsupport::TempFolder app;
     ScopedEnv appDir{"MALVOREN_APP_DIR", app.Path().string()};
     ScopedEnv data{"XDG_DATA_HOME", (app / "data").string()};

@@ -4,19 +4,17 @@
 // there before is as it was.
 #include "app/app.h"
 #include "app/batch.h"
-#include "engine/picture/pictures.h"
 #include "engine/picture/smart_resize.h"
 #include "engine/xml/browser.h"
-#include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
 #include "messages/messages.h"
-#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/folderitem.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
+#include "support/job_state.h"
 #include "support/png_bytes.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
@@ -279,22 +277,13 @@ const BadInputCase kCases[] = {
 class BadInputTest : public ::testing::TestWithParam<BadInputCase> {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
-        Variables::ResetPictures();
-        Variables::ResetRescaleState();
-        Browser::ResetDefaults();
-        Language::ResetMessages();
-        INI_Read_Write::ResetRunOnce();
         App::ResetState();
         dialogs->headless = true;  // batch mode without a display: the report ends the run
         fs::create_directories(skins);
         WriteSkin(skins / "skin.xml", kSkin);
         WriteBitmap(skins / "skin.png", 800, 700, platform::PictureFormat::PNG);
     }
-    void TearDown() override {
-        Variables::ResetPictures();
-        App::ResetState();
-    }
+    void TearDown() override { App::ResetState(); }
 
     int Run(const std::string& method, const std::string& output, const char* height = "768") {
         return App::Run({"/opt/malvoren/malvoren", "-w", "1024", "-h", height, "-r", method,
@@ -305,6 +294,7 @@ protected:
         return platform::ReplaceAll(text, "{skins}", skins.string());
     }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder folder;
     const fs::path skins = folder / "skins";
     ScopedEnv appDir{"MALVOREN_APP_DIR", (folder / "app").string()};

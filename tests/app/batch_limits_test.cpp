@@ -1,13 +1,11 @@
 #include "app/app.h"
 #include "app/batch.h"
-#include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
-#include "messages/messages.h"
-#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -37,10 +35,6 @@ constexpr const char* kSkin =
 class BatchLimitsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
-        Browser::ResetDefaults();
-        Language::ResetMessages();
-        INI_Read_Write::ResetRunOnce();
         App::ResetState();
         App::SetMessageWindowPresenter(nullptr);
         app.Write("in.xml", kSkin);
@@ -48,10 +42,7 @@ protected:
                               platform::PictureFormat::PNG);
         bitmapBytes = testsupport::ReadAll(app / "in.png");
     }
-    void TearDown() override {
-        App::SetMessageWindowPresenter(nullptr);
-        INI_Read_Write::ResetRunOnce();
-    }
+    void TearDown() override { App::SetMessageWindowPresenter(nullptr); }
 
     // The exit status of the whole batch run of `args` (after the program's name).
     int Run(const std::vector<std::string>& args) {
@@ -73,6 +64,7 @@ protected:
         EXPECT_EQ(testsupport::ReadAll(app / "in.png"), bitmapBytes);
     }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder app;
     ScopedEnv appDir{"MALVOREN_APP_DIR", app.Path().string()};
     ScopedEnv data{"XDG_DATA_HOME", (app / "data").string()};

@@ -12,6 +12,7 @@
 #include "platform/picturefile.h"
 #include "platform/text.h"
 #include "platform/thread.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -30,11 +31,7 @@ namespace {
 class BatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
         Variables::RC = "\n";
-        Browser::ResetDefaults();
-        Language::ResetMessages();
-        INI_Read_Write::ResetRunOnce();
         App::ResetState();
         App::SetMessageWindowPresenter(nullptr);
         app.CopyFixture("app/skin_800x600.xml", "in.xml");
@@ -43,7 +40,6 @@ protected:
     void TearDown() override {
         platform::SetYieldHook(nullptr);
         App::SetMessageWindowPresenter(nullptr);
-        INI_Read_Write::ResetRunOnce();
     }
     bool Parse(const std::string& args) {
         return App::ParseCommand("\"/opt/malvoren/malvoren\" " + args);
@@ -52,6 +48,7 @@ protected:
     // Open_XML names the input file once the job has started; the analysis does not.
     static bool JobStarted() { return !Variables::Input_Filename.empty(); }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder app;
     ScopedEnv appDir{"MALVOREN_APP_DIR", app.Path().string()};
     ScopedEnv data{"XDG_DATA_HOME", (app / "data").string()};

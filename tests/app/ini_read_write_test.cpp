@@ -6,6 +6,7 @@
 #include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -216,21 +217,18 @@ TEST(IniTest, RoundTripThroughTheKeyReader) {
 class WriteConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
         Variables::RC = "\n";
-        Browser::ResetDefaults();
-        ResetRunOnce();
         ResetSettings();
         ResetWriteFailureReport();
         LastCheck = platform::DateTime{2026, 11, 30, 9, 0, 0};
     }
     void TearDown() override {
         ResetSettings();
-        ResetRunOnce();
         ResetWriteFailureReport();
     }
     fs::path ConfigFile() const { return prefs / "Malvoren Tool" / "Config.ini"; }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder prefs;
     ScopedEnv config{"XDG_CONFIG_HOME", prefs.Path().string()};
     platform::ScopedScriptedDialogs dialogs;

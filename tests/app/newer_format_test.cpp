@@ -6,20 +6,17 @@
 
 #include "app/app.h"
 #include "app/batch.h"
-#include "engine/picture/pictures.h"
 #include "engine/xml/analysis.h"
-#include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
 #include "file_names.h"
 #include "messages/line_terminator.h"
-#include "messages/messages.h"
-#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
 #include "platform/thread.h"
 #include "support/inspection.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -196,11 +193,6 @@ void PrintTo(const JobCase& c, std::ostream* os) {
 class NewerFormatTest : public ::testing::TestWithParam<JobCase> {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
-        Variables::ResetPictures();
-        Browser::ResetDefaults();
-        Language::ResetMessages();
-        INI_Read_Write::ResetRunOnce();
         App::ResetState();
         App::SetMessageWindowPresenter(nullptr);
         const Fixture& fixture = *GetParam().fixture;
@@ -208,10 +200,7 @@ protected:
         WriteBitmap(app / fixture.bitmapName, fixture.bitmap);
         fs::create_directories(app / "out");
     }
-    void TearDown() override {
-        App::SetMessageWindowPresenter(nullptr);
-        Variables::ResetPictures();
-    }
+    void TearDown() override { App::SetMessageWindowPresenter(nullptr); }
 
     int RunBatch(const std::string& method, Size size) {
         std::vector<std::string> args{"/opt/malvoren/malvoren", "-r", method};
@@ -223,6 +212,7 @@ protected:
         return App::Run(args, out, err);
     }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder app;
     ScopedEnv appDir{"MALVOREN_APP_DIR", app.Path().string()};
     ScopedEnv data{"XDG_DATA_HOME", (app / "data").string()};

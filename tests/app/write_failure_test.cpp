@@ -4,13 +4,9 @@
 #include "app/app.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
-#include "engine/picture/pictures.h"
-#include "engine/xml/browser.h"
-#include "engine/xml/rescale.h"
 #include "engine/xml/variables.h"
 #include "messages/line_terminator.h"
 #include "messages/messages.h"
-#include "messages/run_once.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"
 #include "platform/exceptions.h"
@@ -19,6 +15,7 @@
 #include "platform/picture.h"
 #include "platform/picturefile.h"
 #include "platform/text.h"
+#include "support/job_state.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
@@ -109,13 +106,7 @@ void PrintTo(const StageCase& c, std::ostream* os) {
 class WriterFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
         Variables::RC = "\n";
-        Variables::ResetPictures();
-        Variables::ResetRescaleState();
-        Browser::ResetDefaults();
-        Language::ResetMessages();
-        INI_Read_Write::ResetRunOnce();
         INI_Read_Write::ResetSettings();
         INI_Read_Write::ResetWriteFailureReport();
         INI_Read_Write::LastCheck = platform::DateTime{2026, 11, 30, 9, 0, 0};
@@ -124,10 +115,8 @@ protected:
         platform::WriteFileReplacing(folder / "skin.xml", kSkin);
     }
     void TearDown() override {
-        Variables::ResetPictures();
         App::ResetState();
         INI_Read_Write::ResetSettings();
-        INI_Read_Write::ResetRunOnce();
         INI_Read_Write::ResetWriteFailureReport();
     }
 
@@ -147,6 +136,7 @@ public:
         return {status, dialogs->shown};
     }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder folder;
     ScopedEnv appDir{"MALVOREN_APP_DIR", (folder / "app").string()};
     ScopedEnv data{"XDG_DATA_HOME", (folder / "data").string()};

@@ -64,14 +64,9 @@ void Outdoor_Picture() {
     New_picture->RGBSurface().Transform(invert);
 }
 
-namespace {
-// The XML side runs the day skin's picture stage through a hook, because the composed picture
-// lives on this side; installed here, Outdoor("picture") inverts wherever bitmaps are built.
-const bool kOutdoorPictureStageInstalled = [] {
+void InstallOutdoorPictureStage() {
     OutdoorPictureStage = Outdoor_Picture;
-    return true;
-}();
-}  // namespace
+}
 
 namespace {
 

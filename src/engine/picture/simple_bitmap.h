@@ -25,4 +25,10 @@ void Scale_Picture();
 /// becomes 255 − v; the mask is not touched. Throws NilObjectException without a picture.
 void Outdoor_Picture();
 
+/// Installs `Outdoor_Picture` as the XML side's `OutdoorPictureStage`, which cannot reach the
+/// composed picture itself. Every job start calls it, batch and window alike: installed by an
+/// initialiser of this file instead, the stage would exist only in the programs whose linker
+/// happened to keep this object file.
+void InstallOutdoorPictureStage();
+
 }  // namespace Variables

@@ -283,6 +283,7 @@ void MainWindow::Job_Thread_Run() {
     } reenable{*this};
 
     SetStatus("Process start");
+    Variables::InstallOutdoorPictureStage();
     const platform::DateTime start = platform::Now();
     std::int64_t startTicks = 0;
     {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -27,16 +28,11 @@ class BitmapFilesTest : public enginetest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        Variables::ResetPictures();
         fs::create_directories(dir / "in");
         fs::create_directories(dir / "out");
         Variables::InputXMLPath = (dir / "in" / "skin.xml").string();
         Variables::outWidth = 4;
         Variables::outHeight = 2;
-    }
-    void TearDown() override {
-        Variables::ResetPictures();
-        EngineTest::TearDown();
     }
 
     /// Writes a w × h picture of one colour as `name` in the input folder.

@@ -4,9 +4,12 @@
 
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/method_job.h"
+#include "engine/xml/browser.h"
 #include "engine/xml/skin_file.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 

@@ -32,7 +32,6 @@ class BrowserGraphicsTest : public enginetest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        Variables::ResetPictures();
         // A grey canvas with a browser at (20, 10), 101 × 51, framed in black.
         Variables::New_picture = Picture::New(160, 80);
         platform::Graphics& g = Variables::New_picture->Graphics();
@@ -42,10 +41,6 @@ protected:
         g.DrawRect(20, 10, 101, 51);
         Browser::Browser_Change = true;
         Browser::Browser_Color = kFill;
-    }
-    void TearDown() override {
-        Variables::ResetPictures();
-        EngineTest::TearDown();
     }
 
     Color At(int x, int y) { return Variables::New_picture->RGBSurface().Pixel(x, y); }

@@ -5,6 +5,7 @@
 #include "engine/picture/bitmap_files.h"
 #include "engine/picture/method_job.h"
 #include "engine/picture/method_report.h"
+#include "engine/xml/browser.h"
 #include "engine/xml/skin_file.h"
 
 #include <gtest/gtest.h>

@@ -20,16 +20,10 @@ class MethodJobTest : public enginetest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        Variables::ResetPictures();
-        Variables::XMLSavedThisJob = false;
         std::filesystem::create_directories(dir / "in");
         std::filesystem::create_directories(dir / "out");
         Variables::InputXMLPath = (dir / "in" / "skin.xml").string();
         Variables::OutputXMLPath = (dir / "out" / "result.xml").string();
-    }
-    void TearDown() override {
-        Variables::ResetPictures();
-        EngineTest::TearDown();
     }
 
     /// Writes the input skin (lines joined by LF, with a final LF) and, when given, its bitmap.

@@ -3,10 +3,10 @@
 #include "engine/picture/method_job.h"
 #include "engine/xml/variables.h"
 #include "platform/picture.h"
+#include "support/job_state.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -53,8 +53,7 @@ const PlanCase kPlans[] = {
 
 class PlannedPicturesTest : public ::testing::TestWithParam<PlanCase> {
 protected:
-    void SetUp() override { Variables::ResetDefaults(); }
-    void TearDown() override { Variables::ResetDefaults(); }
+    testsupport::JobState jobState;
 };
 
 TEST_P(PlannedPicturesTest, ArePicturesTheMethodWillMake) {
@@ -79,21 +78,17 @@ protected:
         Variables::outWidth = 30;
         Variables::outHeight = 20;
     }
-    void TearDown() override {
-        ::unsetenv("MALVOREN_MAX_PIXELS");
-        MethodJobTest::TearDown();
-    }
 };
 
 TEST_F(OutputPicturesFitTest, RefusesFromTheBitmapHeaderBeforeAnythingIsMade) {
     WriteSkin({"<skin/>"}, platform::Picture::New(10, 10).get());
     // 10 / 10 * 30 = 30 columns, 10 / 10 * 20 = 20 rows: 600 pixels.
-    ::setenv("MALVOREN_MAX_PIXELS", "600", 1);
+    jobState.SetEnv("MALVOREN_MAX_PIXELS", "600");
     EXPECT_TRUE(Variables::OutputPicturesFit("Simple"));
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_TRUE(Variables::Job_Ok);
 
-    ::setenv("MALVOREN_MAX_PIXELS", "599", 1);
+    jobState.SetEnv("MALVOREN_MAX_PIXELS", "599");
     EXPECT_FALSE(Variables::OutputPicturesFit("Simple"));
     EXPECT_EQ(dialogs->shown,
               std::vector<std::string>{
@@ -109,7 +104,7 @@ TEST_F(OutputPicturesFitTest, RefusesFromTheBitmapHeaderBeforeAnythingIsMade) {
 }
 
 TEST_F(OutputPicturesFitTest, WithoutAReadableBitmapTheJobGoesOnToReportItself) {
-    ::setenv("MALVOREN_MAX_PIXELS", "1", 1);
+    jobState.SetEnv("MALVOREN_MAX_PIXELS", "1");
     EXPECT_TRUE(Variables::OutputPicturesFit("Simple"));  // no bitmap at all
     dir.Write("in/skin.png", "not a picture");
     EXPECT_TRUE(Variables::OutputPicturesFit("Simple"));

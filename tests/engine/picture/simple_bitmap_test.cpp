@@ -49,8 +49,6 @@ class SimpleBitmapTest : public enginetest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        Variables::ResetPictures();
-        Variables::ResetRescaleState();
         source = Picture::New(640, 720);
         platform::Graphics& g = source->Graphics();
         g.ForeColor = kFace;
@@ -72,11 +70,6 @@ protected:
                                "</skin>"};
         fs::create_directories(dir / "out");
         Variables::OutputXMLPath = (dir / "out" / "skin.xml").string();
-    }
-    void TearDown() override {
-        Variables::ResetPictures();
-        Variables::ResetRescaleState();
-        EngineTest::TearDown();
     }
 
     void Output(int w, int h) {

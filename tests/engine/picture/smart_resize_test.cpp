@@ -2,12 +2,13 @@
 #include "engine/picture/smart_resize.h"
 
 #include "engine/picture/method_job.h"
-#include "engine/xml/rescale.h"
+#include "engine/xml/browser.h"
 #include "engine/xml/skin_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -62,15 +63,11 @@ class SmartJobTest : public methodtest::MethodJobTest {
 protected:
     void SetUp() override {
         MethodJobTest::SetUp();
-        Variables::ResetRescaleState();
         Variables::ResizeMethod = "Smart";
         Variables::inWidth = 100;
         Variables::inHeight = 75;
-        previousSink = Variables::SetRefusalSink(std::make_unique<RecordingSink>(sinkCalls));
-    }
-    void TearDown() override {
-        Variables::SetRefusalSink(std::move(previousSink));
-        MethodJobTest::TearDown();
+        // The job state fixture puts the sink from before back.
+        Variables::SetRefusalSink(std::make_unique<RecordingSink>(sinkCalls));
     }
 
     // As the analysis leaves it: the input skin's browser rectangle.
@@ -94,7 +91,6 @@ protected:
     }
 
     std::vector<std::string> sinkCalls;
-    std::unique_ptr<Variables::SmartRefusalSink> previousSink;
 };
 
 TEST(SmartAspects, ComparedToTwoDecimalPlaces) {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "engine/xml/browser.h"
-#include "engine/xml/maths.h"
 #include "engine/xml/variables.h"
 #include "messages/messages.h"
 #include "platform/dialogs.h"
+#include "support/job_state.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -21,21 +19,11 @@ namespace enginetest {
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Variables::ResetDefaults();
-        Browser::ResetDefaults();
-        Maths::ResetDefaults();
         Variables::RC = std::string("\n");
         Language::SetMessages();
         std::filesystem::create_directories(AppDir());
-        ::setenv("MALVOREN_APP_DIR", AppDir().c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("MALVOREN_APP_DIR");
-        ::unsetenv("XDG_DATA_HOME");
-        Variables::ResetDefaults();
-        Browser::ResetDefaults();
-        Language::ResetMessages();
+        jobState.SetEnv("MALVOREN_APP_DIR", AppDir().string());
+        jobState.SetEnv("XDG_DATA_HOME", (dir / "data").string());
     }
 
     std::filesystem::path AppDir() const { return dir / "app"; }
@@ -44,6 +32,7 @@ protected:
         return dir / "data" / "Malvoren Tool" / "Malvoren log.txt";
     }
 
+    testsupport::JobState jobState;
     testsupport::TempFolder dir;
     platform::ScopedScriptedDialogs dialogs;
 };

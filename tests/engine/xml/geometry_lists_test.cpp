@@ -16,10 +16,6 @@ using rescale::JobRun;
 
 class GeometryListsTest : public enginetest::EngineTest {
 protected:
-    void TearDown() override {
-        INI_Read_Write::ResetRunOnce();
-        EngineTest::TearDown();
-    }
     JobRun run;
 };
 

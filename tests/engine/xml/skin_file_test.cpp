@@ -455,7 +455,7 @@ TEST_F(JobLogTest, UnwritableApplicationFolderFallsBackToTheUserDataFolder) {
 }
 
 TEST_F(JobLogTest, MissingApplicationFolderFallsBackToo) {
-    ::setenv("MALVOREN_APP_DIR", (dir / "not there").c_str(), 1);
+    jobState.SetEnv("MALVOREN_APP_DIR", (dir / "not there").string());
     Variables::Log_Out("record", true);
     EXPECT_EQ(ReadAll(DataLog()), "\nrecord");
     EXPECT_FALSE(fs::exists(dir / "not there"));
@@ -465,7 +465,7 @@ TEST_F(JobLogTest, LogThatCannotBeOpenedAnywhereStopsNothing) {
     fs::create_directories(AppLog());
     // The data folder's parent is a file, so the fallback cannot be created either.
     dir.Write("blocked", "a file");
-    ::setenv("XDG_DATA_HOME", (dir / "blocked").c_str(), 1);
+    jobState.SetEnv("XDG_DATA_HOME", (dir / "blocked").string());
     {
         Variables::JobLog log;
         EXPECT_FALSE(log.IsOpen());

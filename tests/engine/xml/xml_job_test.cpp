@@ -21,7 +21,6 @@ class XmlJobTest : public enginetest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        Variables::ResetRescaleState();
         Variables::inWidth = 1000;
         Variables::inHeight = 500;
         Variables::outWidth = 2000;
@@ -30,10 +29,6 @@ protected:
         Variables::ResizeMethod = "Simple";
         Variables::OutputXMLPath = Output().string();
         Variables::Job_Ok = true;
-    }
-    void TearDown() override {
-        Variables::ResetRescaleState();
-        EngineTest::TearDown();
     }
 
     std::filesystem::path Output() const { return dir / "out.xml"; }
