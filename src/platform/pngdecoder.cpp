@@ -2,6 +2,7 @@
 
 #include "platform/hugepages.h"
 #include "platform/parallel.h"
+#include "platform/png_paeth.h"
 
 #include <libdeflate.h>
 
@@ -58,16 +59,9 @@ bool Unfilter(int type, unsigned char* row, const unsigned char* prior, std::siz
         case 4:
             for (std::size_t i = 0; i < lead; ++i)
                 row[i] = static_cast<unsigned char>(row[i] + prior[i]);
-            for (std::size_t i = lead; i < n; ++i) {
-                const int a = row[i - 3];
-                const int b = prior[i];
-                const int c = prior[i - 3];
-                const int pa = std::abs(b - c);
-                const int pb = std::abs(a - c);
-                const int pc = std::abs(a + b - 2 * c);
-                const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-                row[i] = static_cast<unsigned char>(row[i] + predicted);
-            }
+            for (std::size_t i = lead; i < n; ++i)
+                row[i] = static_cast<unsigned char>(
+                    row[i] + PaethPredictor(row[i - 3], prior[i], prior[i - 3]));
             return true;
         default:
             return false;

@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/hugepages.h"
 #include "platform/parallel.h"
+#include "platform/png_paeth.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -134,16 +135,9 @@ void FilterRow(const unsigned char* raw, const unsigned char* prior, std::size_t
         up[i] = static_cast<unsigned char>(raw[i] - prior[i]);
         avg[i] = static_cast<unsigned char>(raw[i] - ((raw[i - 3] + prior[i]) >> 1));
     }
-    for (std::size_t i = lead; i < n; ++i) {
-        const int a = raw[i - 3];
-        const int b = prior[i];
-        const int c = prior[i - 3];
-        const int pa = std::abs(b - c);
-        const int pb = std::abs(a - c);
-        const int pc = std::abs(a + b - 2 * c);
-        const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-        paeth[i] = static_cast<unsigned char>(raw[i] - predicted);
-    }
+    for (std::size_t i = lead; i < n; ++i)
+        paeth[i] =
+            static_cast<unsigned char>(raw[i] - PaethPredictor(raw[i - 3], prior[i], prior[i - 3]));
     std::uint32_t sums[5];
     for (int f = 0; f < 5; ++f) {
         const unsigned char* candidate = scratch + static_cast<std::size_t>(f) * n;

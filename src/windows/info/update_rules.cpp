@@ -68,6 +68,19 @@ Verdict Judge(const Description& description, const LocalVersion& local) {
     return *newer ? Verdict::Offered : Verdict::NotNewer;
 }
 
+namespace {
+
+// The user's answer to an offered version sets or clears "Later"; no answer keeps what was
+// there.
+void TakeAnswer(Settings& settings, Answer answer) {
+    if (answer == Answer::Download)
+        settings.updateLater = false;
+    else if (answer == Answer::Later)
+        settings.updateLater = true;
+}
+
+}  // namespace
+
 Settings AfterStartupCheck(Settings before, Verdict verdict, Answer answer,
                            const platform::DateTime& now) {
     Settings after = before;
@@ -81,10 +94,7 @@ Settings AfterStartupCheck(Settings before, Verdict verdict, Answer answer,
             break;
         case Verdict::Offered:
             after.latestVersion = false;
-            if (answer == Answer::Download)
-                after.updateLater = false;
-            else if (answer == Answer::Later)
-                after.updateLater = true;
+            TakeAnswer(after, answer);
             after.lastCheck = now;
             break;
     }
@@ -105,10 +115,7 @@ Settings AfterWindowCheck(Settings before, Verdict verdict, bool marker, Answer 
             break;
         case Verdict::Offered:
             after.latestVersion = false;
-            if (answer == Answer::Download)
-                after.updateLater = false;
-            else if (answer == Answer::Later)
-                after.updateLater = true;
+            TakeAnswer(after, answer);
             break;
     }
     return after;
