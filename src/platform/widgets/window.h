@@ -261,17 +261,32 @@ private:
 /// last; stops at the first refusal and returns false then.
 bool CloseAllWindows(Window* last);
 
-/// The window's single instance, as the framework's implicit instance of a window class: the
-/// open window of class W, or a new one, built, when none is open (a closed window is gone,
-/// so the next call builds another).
+/// The open window of class W, or nullptr when none is open (a closed window counts as gone).
 template <typename W>
-W& Instance() {
+W* Existing() {
     for (Window* open : Window::FrontToBack()) {
         if (auto* found = dynamic_cast<W*>(open); found && !found->IsClosed())
-            return *found;
+            return found;
     }
+    return nullptr;
+}
+
+/// What Instance does with a window it has to make: build it only, or build and show it (a
+/// window whose stored layout makes it visible).
+enum class WhenMade { Built, Shown };
+
+/// The window's single instance, as the framework's implicit instance of a window class: the
+/// open window of class W, or a new one, built (and shown with WhenMade::Shown), when none is
+/// open (a closed window is gone, so the next call makes another).
+template <typename W>
+W& Instance(WhenMade whenMade = WhenMade::Built) {
+    if (W* open = Existing<W>())
+        return *open;
     auto* made = new W();
-    made->Build();
+    if (whenMade == WhenMade::Shown)
+        made->Show();
+    else
+        made->Build();
     return *made;
 }
 

@@ -33,19 +33,7 @@ Message_Window::Message_Window()
 }
 
 Message_Window& Message_Window::Instance() {
-    const bool exists = Current() != nullptr;
-    Message_Window& window = platform::Instance<Message_Window>();
-    if (!exists)
-        window.Show();
-    return window;
-}
-
-Message_Window* Message_Window::Current() {
-    for (platform::Window* open : FrontToBack()) {
-        if (auto* found = dynamic_cast<Message_Window*>(open); found && !found->IsClosed())
-            return found;
-    }
-    return nullptr;
+    return platform::Instance<Message_Window>(platform::WhenMade::Shown);
 }
 
 Message_Window::TextMeasure Message_Window::SetTextMeasure(TextMeasure measure) {

@@ -45,11 +45,11 @@ MainWindow::MainWindow()
     // window through the accessor, so a closed window is never called.
     MainWindowLink::Install(
         [](bool clear) {
-            if (MainWindow* w = Existing())
+            if (MainWindow* w = platform::Existing<MainWindow>())
                 w->CreateTabCanvas(clear);
         },
         [](bool force) {
-            if (MainWindow* w = Existing())
+            if (MainWindow* w = platform::Existing<MainWindow>())
                 w->SetLanguage(force);
         });
 }
@@ -57,20 +57,8 @@ MainWindow::MainWindow()
 MainWindow::~MainWindow() = default;
 
 MainWindow& MainWindow::Instance() {
-    const bool made = Existing() == nullptr;
-    MainWindow& window = platform::Instance<MainWindow>();
     // The stored layout makes the window visible: a new one is shown once built.
-    if (made)
-        window.Show();
-    return window;
-}
-
-MainWindow* MainWindow::Existing() {
-    for (platform::Window* open : FrontToBack()) {
-        if (auto* found = dynamic_cast<MainWindow*>(open); found && !found->IsClosed())
-            return found;
-    }
-    return nullptr;
+    return platform::Instance<MainWindow>(platform::WhenMade::Shown);
 }
 
 platform::Color MainWindow::GetWindowColor() const {

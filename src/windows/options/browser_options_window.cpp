@@ -23,7 +23,6 @@
 #include "windows/options/option_rules.h"
 
 #include <QFontDatabase>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -36,11 +35,6 @@ const char kForceHelp[] =
     "paint). This usually results in better looking graphics.\r"
     "Flood fill doesn't work on some skins so check this box to delete the browser background "
     "and then fill it with the chosen color.";
-
-QPointer<Browser_Options_Window>& TheInstance() {
-    static QPointer<Browser_Options_Window> instance;
-    return instance;
-}
 
 /// Places a control in window coordinates, also inside a group box.
 void Place(platform::Control& c, const char* name, int left, int top, int width, int height,
@@ -88,12 +82,7 @@ Browser_Options_Window::Browser_Options_Window()
 }
 
 Browser_Options_Window& Browser_Options_Window::Instance() {
-    auto& instance = TheInstance();
-    if (!instance || instance->IsClosed()) {
-        instance = new Browser_Options_Window;
-        instance->Show();
-    }
-    return *instance;
+    return platform::Instance<Browser_Options_Window>(platform::WhenMade::Shown);
 }
 
 void Browser_Options_Window::Layout() {

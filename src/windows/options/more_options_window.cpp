@@ -12,8 +12,6 @@
 #include "platform/widgets/updownarrows.h"
 #include "windows/options/option_rules.h"
 
-#include <QPointer>
-
 namespace {
 
 const char kFontHelp[] =
@@ -25,11 +23,6 @@ const char kFontHelp[] =
 const char kRendererHelp[] =
     "Pictures are now resized by the tool's own filter.\r"
     "Tick this box to go back to the old plain resizing.";
-
-QPointer<More_Options_Window>& TheInstance() {
-    static QPointer<More_Options_Window> instance;
-    return instance;
-}
 
 void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, int width, int height, int tab) {
     box.SetName(name);
@@ -53,12 +46,7 @@ More_Options_Window::More_Options_Window()
 }
 
 More_Options_Window& More_Options_Window::Instance() {
-    auto& instance = TheInstance();
-    if (!instance || instance->IsClosed()) {
-        instance = new More_Options_Window;
-        instance->Show();
-    }
-    return *instance;
+    return platform::Instance<More_Options_Window>(platform::WhenMade::Shown);
 }
 
 void More_Options_Window::Layout() {

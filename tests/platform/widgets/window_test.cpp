@@ -248,8 +248,11 @@ TEST_F(WindowTest, ModalWithinRunsUntilTheWindowCloses) {
 }
 
 TEST_F(WindowTest, TheSingleInstanceIsTheOpenOneAndAClosedOneIsBuiltAgain) {
+    EXPECT_EQ(Existing<ProbeWindow>(), nullptr);
     ProbeWindow& first = Instance<ProbeWindow>();
     EXPECT_TRUE(first.IsBuilt());
+    EXPECT_FALSE(first.isVisible());  // built only, unless asked to show
+    EXPECT_EQ(Existing<ProbeWindow>(), &first);
     EXPECT_EQ(&Instance<ProbeWindow>(), &first);
     QPointer<ProbeWindow> closed(&first);
     first.Close();
@@ -260,8 +263,15 @@ TEST_F(WindowTest, TheSingleInstanceIsTheOpenOneAndAClosedOneIsBuiltAgain) {
     EXPECT_TRUE(second.IsBuilt());
     // Even before its deferred deletion, a closed window is never handed out again.
     second.Close();
-    EXPECT_NE(&Instance<ProbeWindow>(), &second);
-    Instance<ProbeWindow>().Close();
+    EXPECT_EQ(Existing<ProbeWindow>(), nullptr);
+    ProbeWindow& third = Instance<ProbeWindow>(WhenMade::Shown);
+    EXPECT_NE(&third, &second);
+    EXPECT_TRUE(third.isVisible());
+    // An open window is handed out as it stands: asking to show it changes nothing.
+    third.hide();
+    EXPECT_EQ(&Instance<ProbeWindow>(WhenMade::Shown), &third);
+    EXPECT_FALSE(third.isVisible());
+    third.Close();
 }
 
 TEST_F(WindowTest, AModalHookThatLeavesTheWindowOpenFailsInsteadOfHanging) {
