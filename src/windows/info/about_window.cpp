@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "platform/version.h"
 #include "platform/widgets/label.h"
+#include "windows/layout/stored_layout.h"
 
 namespace AboutText {
 namespace {
@@ -83,13 +84,12 @@ About_Window& About_Window::ShowAbout(platform::Window* parent) {
     return window;
 }
 
-platform::Label& About_Window::AddLabel(const char* name, int left, int top, int width, int height,
+platform::Label& About_Window::AddLabel(const char* name, layout::Bounds bounds,
                                         const std::string& text, bool link) {
     return AddControl<platform::Label>(
         this,
         [&](platform::Label& l) {
-            l.SetName(name);
-            l.setGeometry(left, top, width, height);
+            layout::Place(l, name, bounds, 0);
             l.SetText(text);
             l.SetTextColor({0xFF, 0xFF, 0xFF});
             l.SetTextFont("System");
@@ -114,21 +114,20 @@ void About_Window::Layout() {
     SetHeight(307);
     SetResizeable(false);
 
-    m_aboutText = &AddLabel("About_Text", 20, 84, 229, 109, AboutText::kCredits, false);
+    m_aboutText = &AddLabel("About_Text", {20, 84, 229, 109}, AboutText::kCredits, false);
     m_aboutText->SetMultiline(true);
-    m_staticText1 = &AddLabel("StaticText1", 20, 230, 177, 20, AboutText::SiteText(""), true);
-    m_staticText2 = &AddLabel("StaticText2", 20, 192, 63, 20, "Send PM", true);
+    m_staticText1 = &AddLabel("StaticText1", {20, 230, 177, 20}, AboutText::SiteText(""), true);
+    m_staticText2 = &AddLabel("StaticText2", {20, 192, 63, 20}, "Send PM", true);
     m_staticText2->SetHelpTag(
         "You will need to be loggued into VDJ's forum and be a Professional Edition User.");
-    m_versionText = &AddLabel("Version_Text", 20, 8, 229, 64, "Version", false);
+    m_versionText = &AddLabel("Version_Text", {20, 8, 229, 64}, "Version", false);
     m_versionText->SetMultiline(true);
-    m_staticText3 = &AddLabel("StaticText3", 107, 192, 142, 20, "Write on forum topic", true);
+    m_staticText3 = &AddLabel("StaticText3", {107, 192, 142, 20}, "Write on forum topic", true);
     m_staticText3->SetHelpTag("You will need to be loggued into VDJ's forum.");
     m_applyButton = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("Apply_Button");
-            b.setGeometry(118, 262, 80, 29);
+            layout::Place(b, "Apply_Button", {118, 262, 80, 29}, 0);
             b.SetCaption("Close");
         },
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });

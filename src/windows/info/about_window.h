@@ -8,6 +8,9 @@
 #include <string_view>
 
 class UI_Button;
+namespace layout {
+struct Bounds;
+}
 namespace platform {
 class Label;
 }
@@ -56,8 +59,8 @@ protected:
     void Event_Open() override;
 
 private:
-    platform::Label& AddLabel(const char* name, int left, int top, int width, int height,
-                              const std::string& text, bool link);
+    platform::Label& AddLabel(const char* name, layout::Bounds bounds, const std::string& text,
+                              bool link);
 
     platform::Label* m_aboutText = nullptr;
     platform::Label* m_staticText1 = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/network/http_socket.h"
 #include "platform/text.h"
 #include "platform/widgets/label.h"
+#include "windows/layout/stored_layout.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ void CheckForUpdate_Window::Layout() {
     m_pushButton1 = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("PushButton1");
-            b.setGeometry(75, 17, 110, 29);
+            layout::Place(b, "PushButton1", {75, 17, 110, 29}, 0);
             b.SetCaption("Check");
         },
         [this](UI_Button& b) {
@@ -54,15 +54,13 @@ void CheckForUpdate_Window::Layout() {
             b.Action = [this] { PushButton1_Action(); };
         });
     m_progressWheel1 = &AddControl<LiteProgressWheel>(this, [](LiteProgressWheel& w) {
-        w.SetName("ProgressWheel1");
-        w.setGeometry(224, 24, 16, 16);
+        layout::Place(w, "ProgressWheel1", {224, 24, 16, 16}, 0);
         w.LockLeft = false;
         w.LockRight = true;
         w.SetVisible(false);
     });
     m_textMessage = &AddControl<platform::Label>(this, [](platform::Label& l) {
-        l.SetName("TextMessage");
-        l.setGeometry(20, 55, 220, 25);
+        layout::Place(l, "TextMessage", {20, 55, 220, 25}, 0);
         l.LockRight = true;
         l.LockTop = false;
         l.SetText("Untitled");

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/widgets/canvas.h"
 #include "windows/info/message_layout.h"
+#include "windows/layout/stored_layout.h"
 
 namespace {
 
@@ -54,32 +55,26 @@ void Message_Window::Layout() {
     m_pushButton1 = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("PushButton1");
-            b.setGeometry(267, 81, 80, 29);
+            layout::Place(b, "PushButton1", {267, 81, 80, 29}, 0);
             b.SetCaption("Ok");
             b.LockLeft = false;
             b.LockTop = false;
             b.LockRight = true;
             b.LockBottom = true;
-            b.TabIndex = 0;
         },
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });
     m_runOnceCheckBox = &AddControl<UI_Checkbox>(this, [](UI_Checkbox& c) {
-        c.SetName("RunOnce_CheckBox");
-        c.setGeometry(20, 81, 235, 29);
+        layout::Place(c, "RunOnce_CheckBox", {20, 81, 235, 29}, 1);
         c.Caption = "Do not show this message again";
         c.LockTop = false;
         c.LockBottom = true;
-        c.TabIndex = 1;
     });
     m_messageCanvas = &AddControl<platform::Canvas>(
         this,
         [](platform::Canvas& c) {
-            c.SetName("Message_Canvas");
-            c.setGeometry(20, 14, 327, 53);
+            layout::Place(c, "Message_Canvas", {20, 14, 327, 53}, 2);
             c.LockRight = true;
             c.LockBottom = true;
-            c.TabIndex = 2;
         },
         [this](platform::Canvas& c) {
             c.Paint = [this](platform::Graphics& g) {

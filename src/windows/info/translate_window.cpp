@@ -17,6 +17,7 @@
 #include "platform/widgets/label.h"
 #include "platform/widgets/listbox.h"
 #include "platform/widgets/textfield.h"
+#include "windows/layout/stored_layout.h"
 
 #include <algorithm>
 #include <exception>
@@ -60,8 +61,7 @@ void Translate_Window::Layout() {
     m_listbox1 = &AddControl<platform::Listbox>(
         this,
         [](platform::Listbox& l) {
-            l.SetName("Listbox1");
-            l.setGeometry(20, 45, 500, 244);
+            layout::Place(l, "Listbox1", {20, 45, 500, 244}, 0);
             l.LockRight = true;
             l.LockBottom = true;
             l.SetColumnCount(3);
@@ -94,16 +94,14 @@ void Translate_Window::Layout() {
             l.CellLostFocus = [this](int row, int column) { Listbox1_CellLostFocus(row, column); };
         });
     m_staticText1 = &AddControl<platform::Label>(this, [](platform::Label& l) {
-        l.SetName("StaticText1");
-        l.setGeometry(20, 13, 204, 20);
+        layout::Place(l, "StaticText1", {20, 13, 204, 20}, 0);
         l.SetText("Language (in your own language)");
         l.SetTextColor({0, 0, 0});
     });
     m_langEditField = &AddControl<platform::TextField>(
         this,
         [](platform::TextField& f) {
-            f.SetName("LangEditField");
-            f.setGeometry(236, 12, 96, 22);
+            layout::Place(f, "LangEditField", {236, 12, 96, 22}, 0);
             f.SetBorder(true);
             f.SetTextColor({0, 0, 0});
             f.SetBackColor({0xFF, 0xFF, 0xFF});
@@ -117,8 +115,7 @@ void Translate_Window::Layout() {
     m_saveLangPushButton = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("SaveLangPushButton");
-            b.setGeometry(440, 301, 80, 22);
+            layout::Place(b, "SaveLangPushButton", {440, 301, 80, 22}, 0);
             b.LockLeft = false;
             b.LockTop = false;
             b.LockRight = true;
@@ -136,8 +133,7 @@ void Translate_Window::Layout() {
     m_openLangPushButton = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("OpenLangPushButton");
-            b.setGeometry(440, 12, 80, 22);
+            layout::Place(b, "OpenLangPushButton", {440, 12, 80, 22}, 0);
             b.LockLeft = false;
             b.LockRight = true;
             b.SetCaption("Open");

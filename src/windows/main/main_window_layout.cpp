@@ -15,118 +15,23 @@
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/pagepanel.h"
+#include "windows/layout/stored_layout.h"
 #include "windows/main/main_window.h"
 
 #include <string>
 
 namespace {
 
+using layout::StoreButton;
+using layout::StoreCheckbox;
+using layout::StoreCommon;
+using layout::StoreKitLabel;
+using layout::StoreLabel;
+using layout::StoreTextField;
 using platform::RGB;
 
 constexpr platform::Color kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr platform::Color kBlack = RGB(0, 0, 0);
-
-struct Bounds {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// The values every control's block starts with: its name, its rectangle, its tab index and
-// the common Visible, Enabled and HelpTag.
-void StoreCommon(platform::Control& c, const char* name, Bounds b, int tab,
-                 const std::string& helpTag = {}) {
-    c.SetName(name);
-    c.SetLeft(b.left);
-    c.SetTop(b.top);
-    c.SetWidth(b.width);
-    c.SetHeight(b.height);
-    c.TabIndex = tab;
-    c.SetVisible(true);
-    c.SetEnabled(true);
-    c.SetHelpTag(helpTag);
-}
-
-void StoreCheckbox(UI_Checkbox& c, const char* name, Bounds b, int tab, const char* caption,
-                   const std::string& helpTag = {}) {
-    StoreCommon(c, name, b, tab, helpTag);
-    c.Caption = caption;
-    c.SetValue(false);
-    c.SetTextFont("System");
-    c.SetBold(false);
-    c.SetItalic(false);
-    c.SetUnderline(false);
-    c.HasBackcolor = false;
-    c.SetAcceptFocus(false);
-}
-
-void StoreButton(kit::ButtonBase& c, const char* name, Bounds b, int tab, const char* caption) {
-    StoreCommon(c, name, b, tab);
-    c.SetCaption(caption);
-    c.CaptionAlign = 0;
-    c.CaptionDelta = 0;
-    c.FullRefresh = false;
-    c.UseFocusRing = true;
-    c.SetAcceptFocus(false);
-    c.EraseBackground = true;
-    c.HasBackColor = false;
-}
-
-void StoreTextField(UI_TextField& c, const char* name, Bounds b, int tab, int alignment) {
-    StoreCommon(c, name, b, tab);
-    c.SetText("");
-    c.CueText.clear();
-    c.SetTextColor(kBlack);
-    c.Backcolor = kWhite;
-    c.HasBackcolor = false;
-    c.IconRight = false;
-    c.Password = false;
-    c.ReadOnly = false;
-    c.SetSelStart(0);
-    c.SetSelLength(0);
-    c.TextFont = "System";
-    c.Bold = false;
-    c.Italic = false;
-    c.Underline = false;
-    c.UseFocusRing = true;
-    c.SetAcceptFocus(false);
-    c.Alignment = alignment;
-}
-
-void StoreKitLabel(UI_Label& c, const char* name, Bounds b, int tab, const char* text,
-                   platform::Color textColor) {
-    StoreCommon(c, name, b, tab);
-    c.SetText(text);
-    c.TextAlign = 0;
-    c.VerticalAlign = 1;
-    c.SetScrollPosition(0);
-    c.Multiline = false;
-    c.TextFont = "System";
-    c.Bold = false;
-    c.Italic = false;
-    c.Underline = false;
-    c.HasBackcolor = false;
-    c.SetAcceptFocus(false);
-    c.SetTextColor(textColor);
-}
-
-// The framework's plain label; its class preparation gives it the default text unit.
-void StoreLabel(platform::Label& c, const char* name, Bounds b, int tab, const char* text,
-                bool boldCentred = false) {
-    c.TextUnit = 0;
-    StoreCommon(c, name, b, tab);
-    c.SetText(text);
-    c.SetTextAlign(boldCentred ? 1 : 0);
-    c.SetTextColor(kWhite);
-    c.SetTransparent(true);
-    c.SetSelectable(false);
-    c.SetMultiline(false);
-    c.SetTextFont("System");
-    c.SetBold(boldCentred);
-    c.SetItalic(false);
-    c.SetUnderline(false);
-}
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include "platform/widgets/groupbox.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/textfield.h"
+#include "windows/layout/stored_layout.h"
 #include "windows/options/option_rules.h"
 
 #include <QFontDatabase>
@@ -28,6 +29,10 @@
 
 namespace {
 
+using layout::Place;
+using layout::PlaceKitLabel;
+using layout::PlaceToggle;
+
 const platform::Color kBackColor{0x33, 0x35, 0x38};
 
 const char kForceHelp[] =
@@ -35,40 +40,6 @@ const char kForceHelp[] =
     "paint). This usually results in better looking graphics.\r"
     "Flood fill doesn't work on some skins so check this box to delete the browser background "
     "and then fill it with the chosen color.";
-
-/// Places a control in window coordinates, also inside a group box.
-void Place(platform::Control& c, const char* name, int left, int top, int width, int height,
-           int tab) {
-    c.SetName(name);
-    c.SetLeft(left);
-    c.SetTop(top);
-    c.SetWidth(width);
-    c.SetHeight(height);
-    c.TabIndex = tab;
-}
-
-void PlaceLabel(UI_Label& l, const char* name, const char* text, int left, int top, int width,
-                int height, int tab) {
-    Place(l, name, left, top, width, height, tab);
-    l.SetText(text);
-    l.TextFont = "System";
-    l.VerticalAlign = 1;
-    l.Multiline = false;
-}
-
-void PlaceBox(UI_Checkbox& b, const char* name, const char* caption, int left, int top, int width,
-              int height, int tab) {
-    Place(b, name, left, top, width, height, tab);
-    b.Caption = caption;
-    b.SetTextFont("System");
-}
-
-void PlaceRadio(UI_RadioButton& r, const char* name, const char* caption, int left, int top,
-                int width, int height, int tab) {
-    Place(r, name, left, top, width, height, tab);
-    r.Caption = caption;
-    r.SetTextFont("System");
-}
 
 std::string FirstElementText(const std::vector<std::int32_t>& values) {
     // A skin without a browser element leaves the readouts empty.
@@ -92,7 +63,7 @@ void Browser_Options_Window::Layout() {
     SetBackColor(kBackColor);
     SetWidth(652);
     SetHeight(397);
-    setFixedSize(652, 397);
+    SetResizeable(false);
     AddOffWindowControls();
     AddBackgroundControls();
     AddTextControls();
@@ -121,12 +92,12 @@ void Browser_Options_Window::AddOffWindowControls() {
         f.SetAlignment(2);
     };
     const auto swatch = [](platform::Canvas& c, const char* name, int left, int top) {
-        Place(c, name, left, top, 23, 22, 1);
+        Place(c, name, {left, top, 23, 22}, 1);
         c.SetHelpTag("Pick a color");
     };
 
     m_group1 = &AddControl<platform::GroupBox>(this, [](platform::GroupBox& g) {
-        Place(g, "GroupBox1", 798, 43, 280, 104, 1);
+        Place(g, "GroupBox1", {798, 43, 280, 104}, 1);
         g.SetCaption("   ");
     });
     m_colorCanvas = &AddControl<platform::Canvas>(
@@ -134,12 +105,12 @@ void Browser_Options_Window::AddOffWindowControls() {
     m_colorField = &AddControl<platform::TextField>(
         m_group1,
         [&fieldLook](platform::TextField& f) {
-            Place(f, "Browser_Color_EditField", 940, 70, 61, 22, 1);
+            Place(f, "Browser_Color_EditField", {940, 70, 61, 22}, 1);
             fieldLook(f);
         },
         [&colourField](platform::TextField& f) { colourField(f, Browser::Browser_Color, true); });
     m_group2 = &AddControl<platform::GroupBox>(this, [](platform::GroupBox& g) {
-        Place(g, "GroupBox2", 857, 269, 280, 158, 1);
+        Place(g, "GroupBox2", {857, 269, 280, 158}, 1);
         g.SetCaption("   ");
     });
     AddControl<platform::Canvas>(
@@ -153,14 +124,14 @@ void Browser_Options_Window::AddOffWindowControls() {
     m_textColorField = &AddControl<platform::TextField>(
         m_group2,
         [&fieldLook](platform::TextField& f) {
-            Place(f, "Browser_Text_Color_EditField", 1017, 292, 61, 22, 1);
+            Place(f, "Browser_Text_Color_EditField", {1017, 292, 61, 22}, 1);
             fieldLook(f);
         },
         [&colourField](platform::TextField& f) { colourField(f, Browser::B_Text_Color, false); });
     m_selectedField = &AddControl<platform::TextField>(
         m_group2,
         [&fieldLook](platform::TextField& f) {
-            Place(f, "Browser_Selected_Color_EditField", 1017, 316, 61, 22, 10);
+            Place(f, "Browser_Selected_Color_EditField", {1017, 316, 61, 22}, 10);
             fieldLook(f);
         },
         [&colourField](platform::TextField& f) {
@@ -169,7 +140,7 @@ void Browser_Options_Window::AddOffWindowControls() {
     m_stripesField = &AddControl<platform::TextField>(
         m_group2,
         [&fieldLook](platform::TextField& f) {
-            Place(f, "Browser_Stripes_Color_EditField", 1017, 340, 61, 22, 11);
+            Place(f, "Browser_Stripes_Color_EditField", {1017, 340, 61, 22}, 11);
             fieldLook(f);
         },
         [&colourField](platform::TextField& f) {
@@ -181,40 +152,44 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_apply = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            Place(b, "Apply_Button", 552, 350, 80, 29, 6);
+            Place(b, "Apply_Button", {552, 350, 80, 29}, 6);
             b.SetCaption("Close");
         },
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });
-    AddControl<UI_Label>(
-        this, [](UI_Label& l) { PlaceLabel(l, "UI_Label1", "Browser Size", 20, 14, 130, 20, 9); });
+    AddControl<UI_Label>(this, [](UI_Label& l) {
+        PlaceKitLabel(l, "UI_Label1", {20, 14, 130, 20}, 9, "Browser Size");
+    });
     m_heightField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
-            Place(f, "Browser_height_Editfield", 243, 43, 65, 31, 10);
+            Place(f, "Browser_height_Editfield", {243, 43, 65, 31}, 10);
             f.Alignment = 2;
             f.SetEnabled(false);
         },
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(FirstElementText(Browser::Browser_Height)); };
         });
-    AddControl<UI_Label>(
-        this, [](UI_Label& l) { PlaceLabel(l, "StaticText9", "Height:", 177, 43, 64, 31, 11); });
+    AddControl<UI_Label>(this, [](UI_Label& l) {
+        PlaceKitLabel(l, "StaticText9", {177, 43, 64, 31}, 11, "Height:");
+    });
     m_widthField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
-            Place(f, "Browser_width_Editfield", 90, 43, 65, 31, 12);
+            Place(f, "Browser_width_Editfield", {90, 43, 65, 31}, 12);
             f.Alignment = 2;
             f.SetEnabled(false);
         },
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(FirstElementText(Browser::Browser_Width)); };
         });
-    AddControl<UI_Label>(
-        this, [](UI_Label& l) { PlaceLabel(l, "StaticText8", "Width:", 20, 43, 64, 31, 13); });
+    AddControl<UI_Label>(this, [](UI_Label& l) {
+        PlaceKitLabel(l, "StaticText8", {20, 43, 64, 31}, 13, "Width:");
+    });
     m_background = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceBox(b, "Browser_Background_Checkbox", "Browser background", 20, 86, 225, 20, 14);
+            PlaceToggle(b, "Browser_Background_Checkbox", {20, 86, 225, 20}, 14,
+                        "Browser background");
         },
         [this](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(Browser::Browser_Change); };
@@ -235,17 +210,20 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_pictureRadio = &AddControl<UI_RadioButton>(
         this,
         [](UI_RadioButton& r) {
-            PlaceRadio(r, "Picture_Radio", "Use a picture", 20, 161, 190, 31, 15);
+            PlaceToggle(r, "Picture_Radio", {20, 161, 190, 31}, 15, "Use a picture");
         },
         [&radio](UI_RadioButton& r) { radio(r, Browser::Browser_Picture_Change); });
     m_colorRadio = &AddControl<UI_RadioButton>(
         this,
         [](UI_RadioButton& r) {
-            PlaceRadio(r, "Color_radio", "Use a color", 20, 118, 100, 31, 16);
+            PlaceToggle(r, "Color_radio", {20, 118, 100, 31}, 16, "Use a color");
         },
         [&radio](UI_RadioButton& r) { radio(r, Browser::Browser_Color_change); });
     m_picker1 = &AddControl<UI_ColorPicker>(
-        this, [](UI_ColorPicker& p) { Place(p, "UI_ColorPicker1", 141, 118, 123, 31, 17); },
+        this,
+        [](UI_ColorPicker& p) {
+            Place(p, "UI_ColorPicker1", {141, 118, 123, 31}, 17);
+        },
         [this](UI_ColorPicker& p) {
             p.Open = [&p] { p.SetMyColor(Browser::Browser_Color); };
             p.ColorChange = [this](platform::Color c) {
@@ -256,7 +234,7 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_force = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceBox(b, "CheckBox1", "Force", 268, 118, 63, 31, 18);
+            PlaceToggle(b, "CheckBox1", {268, 118, 63, 31}, 18, "Force");
             b.SetHelpTag(kForceHelp);
         },
         [](UI_Checkbox& b) {
@@ -266,7 +244,7 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_pictureButton = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            Place(b, "Browser_Picture_Button", 251, 204, 49, 29, 19);
+            Place(b, "Browser_Picture_Button", {251, 204, 49, 29}, 19);
             b.SetCaption("...");
         },
         [this](UI_Button& b) {
@@ -285,7 +263,10 @@ void Browser_Options_Window::AddBackgroundControls() {
             };
         });
     m_pictureField = &AddControl<UI_TextField>(
-        this, [](UI_TextField& f) { Place(f, "Browser_Picture_EditField", 20, 204, 218, 31, 20); },
+        this,
+        [](UI_TextField& f) {
+            Place(f, "Browser_Picture_EditField", {20, 204, 218, 31}, 20);
+        },
         [](UI_TextField& f) {
             f.Open = [&f] { f.SetText(Browser::B_Background_Picture); };
             f.Close = [&f] { Browser::B_Background_Picture = f.Text(); };
@@ -293,7 +274,7 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_grid = &AddControl<platform::Canvas>(
         this,
         [](platform::Canvas& c) {
-            Place(c, "Browser_Picture_Position_Canvas", 182, 270, 77, 77, 21);
+            Place(c, "Browser_Picture_Position_Canvas", {182, 270, 77, 77}, 21);
         },
         [this](platform::Canvas& c) {
             c.Paint = [this](platform::Graphics& g) { PaintGrid(g); };
@@ -304,11 +285,11 @@ void Browser_Options_Window::AddBackgroundControls() {
             };
         });
     AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText1", "Picture Position:", 20, 327, 146, 20, 22);
+        PlaceKitLabel(l, "StaticText1", {20, 327, 146, 20}, 22, "Picture Position:");
         l.TextAlign = 2;
     });
     m_transparent = &AddControl<UI_Checkbox>(this, [](UI_Checkbox& b) {
-        PlaceBox(b, "Transparent_White_Checkbox", "Transparent White", 20, 296, 144, 20, 23);
+        PlaceToggle(b, "Transparent_White_Checkbox", {20, 296, 144, 20}, 23, "Transparent White");
         b.SetEnabled(false);
     });
     const auto exclusive = [](UI_Checkbox& b, bool& option, UI_Checkbox* const& partner) {
@@ -322,13 +303,13 @@ void Browser_Options_Window::AddBackgroundControls() {
     m_tile = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceBox(b, "tile_picture_checkbox", "Tile picture", 20, 267, 144, 20, 24);
+            PlaceToggle(b, "tile_picture_checkbox", {20, 267, 144, 20}, 24, "Tile picture");
         },
         [this, &exclusive](UI_Checkbox& b) { exclusive(b, Browser::B_Tile_Picture, m_adapt); });
     m_adapt = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceBox(b, "Adapt_picture_checkbox", "Adapt picture", 20, 238, 146, 20, 25);
+            PlaceToggle(b, "Adapt_picture_checkbox", {20, 238, 146, 20}, 25, "Adapt picture");
         },
         [this, &exclusive](UI_Checkbox& b) { exclusive(b, Browser::B_Adapt_Picture, m_tile); });
 }
@@ -337,18 +318,19 @@ void Browser_Options_Window::AddTextControls() {
     m_textOptions = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceBox(b, "Browser_Options_Checkbox", "Browser Text Options", 380, 86, 225, 20, 26);
+            PlaceToggle(b, "Browser_Options_Checkbox", {380, 86, 225, 20}, 26,
+                        "Browser Text Options");
         },
         // Closes before the size field, whose close step may turn the text options on again.
         [](UI_Checkbox& b) { b.Close = [&b] { Browser::Browser_XML_Change = b.Value(); }; });
     AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText5", "Stripes color", 380, 204, 117, 31, 27);
+        PlaceKitLabel(l, "StaticText5", {380, 204, 117, 31}, 27, "Stripes color");
     });
     AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText4", "Selected color", 380, 161, 117, 31, 28);
+        PlaceKitLabel(l, "StaticText4", {380, 161, 117, 31}, 28, "Selected color");
     });
     AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText3", "Text color", 380, 118, 117, 31, 29);
+        PlaceKitLabel(l, "StaticText3", {380, 118, 117, 31}, 29, "Text color");
     });
     const auto textPicker = [this](UI_ColorPicker& p, platform::Color& option) {
         p.Open = [&p, &option] { p.SetMyColor(option); };
@@ -358,18 +340,27 @@ void Browser_Options_Window::AddTextControls() {
         };
     };
     m_picker2 = &AddControl<UI_ColorPicker>(
-        this, [](UI_ColorPicker& p) { Place(p, "UI_ColorPicker2", 509, 118, 123, 31, 30); },
+        this,
+        [](UI_ColorPicker& p) {
+            Place(p, "UI_ColorPicker2", {509, 118, 123, 31}, 30);
+        },
         [&textPicker](UI_ColorPicker& p) { textPicker(p, Browser::B_Text_Color); });
     m_picker3 = &AddControl<UI_ColorPicker>(
-        this, [](UI_ColorPicker& p) { Place(p, "UI_ColorPicker3", 509, 161, 123, 31, 31); },
+        this,
+        [](UI_ColorPicker& p) {
+            Place(p, "UI_ColorPicker3", {509, 161, 123, 31}, 31);
+        },
         [&textPicker](UI_ColorPicker& p) { textPicker(p, Browser::B_Selected_Color); });
     m_picker4 = &AddControl<UI_ColorPicker>(
-        this, [](UI_ColorPicker& p) { Place(p, "UI_ColorPicker4", 509, 204, 123, 31, 32); },
+        this,
+        [](UI_ColorPicker& p) {
+            Place(p, "UI_ColorPicker4", {509, 204, 123, 31}, 32);
+        },
         [&textPicker](UI_ColorPicker& p) { textPicker(p, Browser::B_Stripes_Color); });
     m_fonts = &AddControl<platform::ComboBox>(
         this,
         [](platform::ComboBox& c) {
-            Place(c, "FontMenu_ComboBox", 509, 293, 117, 20, 33);
+            Place(c, "FontMenu_ComboBox", {509, 293, 117, 20}, 33);
             c.SetVisible(false);
             c.SetEnabled(false);
         },
@@ -399,7 +390,7 @@ void Browser_Options_Window::AddTextControls() {
             c.Close = [&c] { Browser::B_Text_Font = c.Text(); };
         });
     m_fontLabel = &AddControl<platform::Label>(this, [](platform::Label& l) {
-        Place(l, "StaticText7", 392, 294, 80, 20, 34);
+        Place(l, "StaticText7", {392, 294, 80, 20}, 34);
         l.SetText("Text font");
         l.SetVisible(false);
         l.SetEnabled(false);
@@ -407,7 +398,7 @@ void Browser_Options_Window::AddTextControls() {
     m_size = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
-            Place(f, "B_text_size_editfield", 509, 247, 45, 31, 36);
+            Place(f, "B_text_size_editfield", {509, 247, 45, 31}, 36);
             f.Alignment = 2;
         },
         [this](UI_TextField& f) {
@@ -428,7 +419,7 @@ void Browser_Options_Window::AddTextControls() {
             };
         });
     AddControl<UI_Label>(this, [](UI_Label& l) {
-        PlaceLabel(l, "StaticText6", "Text size", 380, 247, 117, 31, 37);
+        PlaceKitLabel(l, "StaticText6", {380, 247, 117, 31}, 37, "Text size");
     });
 }
 

@@ -10,6 +10,7 @@
 #include "kit/toggles/ui_label.h"
 #include "messages/run_once.h"
 #include "platform/widgets/updownarrows.h"
+#include "windows/layout/stored_layout.h"
 #include "windows/options/option_rules.h"
 
 namespace {
@@ -24,19 +25,14 @@ const char kRendererHelp[] =
     "Pictures are now resized by the tool's own filter.\r"
     "Tick this box to go back to the old plain resizing.";
 
-void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, int width, int height, int tab) {
-    box.SetName(name);
-    box.setGeometry(20, top, width, height);
-    box.SetTextFont("System");
-    box.TabIndex = tab;
-}
+using layout::Place;
+using layout::PlaceToggle;
 
+// The two number fields share their column and right alignment.
 void PlaceField(UI_TextField& field, const char* name, int top, const char* text, int tab) {
-    field.SetName(name);
-    field.setGeometry(238, top, 50, 31);
+    Place(field, name, {238, top, 50, 31}, tab);
     field.Alignment = 2;
     field.SetText(text);
-    field.TabIndex = tab;
 }
 
 }  // namespace
@@ -56,17 +52,24 @@ void More_Options_Window::Layout() {
     SetBackColor(platform::RGB(0x33, 0x35, 0x38));
     SetWidth(348);
     SetHeight(257);
-    setFixedSize(348, 257);
+    SetResizeable(false);
 
     const std::string fontHelp = kFontHelp;
+    // The boxes' captions are translated when the window opens.
     m_noLogo = &AddControl<UI_Checkbox>(
-        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "No_LogoChange_CheckBox", 14, 283, 20, 1); },
+        this,
+        [](UI_Checkbox& b) {
+            PlaceToggle(b, "No_LogoChange_CheckBox", {20, 14, 283, 20}, 1, "");
+        },
         [this](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(Variables::P_No_LogoChange); };
             b.Action = [this] { No_LogoChange_CheckBox_Action(); };
         });
     m_noFont = &AddControl<UI_Checkbox>(
-        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "No_FontChange_CheckBox", 48, 283, 20, 2); },
+        this,
+        [](UI_Checkbox& b) {
+            PlaceToggle(b, "No_FontChange_CheckBox", {20, 48, 283, 20}, 2, "");
+        },
         [this](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(Variables::No_FontChange); };
             b.Action = [this, &b] {
@@ -77,7 +80,7 @@ void More_Options_Window::Layout() {
     m_changeFont = &AddControl<UI_Checkbox>(
         this,
         [&fontHelp](UI_Checkbox& b) {
-            PlaceCheckbox(b, "Change_FontSize_CheckBox", 83, 213, 31, 3);
+            PlaceToggle(b, "Change_FontSize_CheckBox", {20, 83, 213, 31}, 3, "");
             b.SetHelpTag(fontHelp + "\r");
         },
         [this](UI_Checkbox& b) {
@@ -93,27 +96,24 @@ void More_Options_Window::Layout() {
     m_fontArrows = &AddControl<platform::UpDownArrows>(
         this,
         [&fontHelp](platform::UpDownArrows& a) {
-            a.SetName("UpDownArrows1");
-            a.setGeometry(297, 87, 13, 23);
+            Place(a, "UpDownArrows1", {297, 87, 13, 23}, 5);
             a.SetHelpTag(fontHelp + "\r");
-            a.TabIndex = 5;
         },
         [this](platform::UpDownArrows& a) {
             a.Up = [this] { FontStep(true); };
             a.Down = [this] { FontStep(false); };
         });
     m_percent = &AddControl<UI_Label>(this, [&fontHelp](UI_Label& l) {
-        l.SetName("StaticText1");
-        l.setGeometry(313, 83, 25, 31);
+        Place(l, "StaticText1", {313, 83, 25, 31}, 12);
         l.SetText("%");
         l.TextAlign = 0;
         l.VerticalAlign = 1;
         l.Multiline = false;
         l.SetHelpTag(fontHelp + "\r");
-        l.TabIndex = 12;
     });
-    m_changeGain = &AddControl<UI_Checkbox>(
-        this, [](UI_Checkbox& b) { PlaceCheckbox(b, "Change_Gain_CheckBox", 134, 213, 31, 8); });
+    m_changeGain = &AddControl<UI_Checkbox>(this, [](UI_Checkbox& b) {
+        PlaceToggle(b, "Change_Gain_CheckBox", {20, 134, 213, 31}, 8, "");
+    });
     m_gainField = &AddControl<UI_TextField>(
         this,
         [](UI_TextField& f) {
@@ -131,9 +131,7 @@ void More_Options_Window::Layout() {
     m_gainArrows = &AddControl<platform::UpDownArrows>(
         this,
         [](platform::UpDownArrows& a) {
-            a.SetName("UpDownArrows2");
-            a.setGeometry(297, 138, 13, 23);
-            a.TabIndex = 10;
+            Place(a, "UpDownArrows2", {297, 138, 13, 23}, 10);
         },
         [this](platform::UpDownArrows& a) {
             a.Up = [this] { GainStep(true); };
@@ -142,17 +140,15 @@ void More_Options_Window::Layout() {
     m_oldRenderer = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceCheckbox(b, "Old_Renderer_CheckBox", 175, 283, 20, 12);
+            PlaceToggle(b, "Old_Renderer_CheckBox", {20, 175, 283, 20}, 12, "");
             b.SetHelpTag(kRendererHelp);
         },
         [](UI_Checkbox& b) { b.Open = [&b] { b.SetValue(Variables::P_Old_Renderer); }; });
     m_apply = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("Apply_Button");
-            b.setGeometry(238, 208, 93, 29);
+            Place(b, "Apply_Button", {238, 208, 93, 29}, 11);
             b.SetCaption("Apply");
-            b.TabIndex = 11;
         },
         [this](UI_Button& b) {
             b.Open = [&b] { b.MyStyle.WidthMode = 0; };

@@ -11,17 +11,14 @@
 #include "messages/run_once.h"
 #include "platform/text.h"
 #include "platform/widgets/label.h"
+#include "windows/layout/stored_layout.h"
 #include "windows/options/main_window_link.h"
 #include "windows/options/option_rules.h"
 
 namespace {
 
-void PlaceCheckbox(UI_Checkbox& box, const char* name, int top, const char* caption) {
-    box.SetName(name);
-    box.setGeometry(20, top, 340, 20);
-    box.Caption = caption;
-    box.SetTextFont("System");
-}
+using layout::Place;
+using layout::PlaceToggle;
 
 }  // namespace
 
@@ -43,13 +40,12 @@ void SettingsWindow::Layout() {
     setObjectName("SettingsWindow");
     SetWidth(380);
     SetHeight(204);
-    setFixedSize(380, 204);
+    SetResizeable(false);
 
     m_default = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceCheckbox(b, "Default_CheckBox", 14, "Restore Default Settings");
-            b.TabIndex = 0;
+            PlaceToggle(b, "Default_CheckBox", {20, 14, 340, 20}, 0, "Restore Default Settings");
         },
         [](UI_Checkbox& b) {
             // Whatever the box's new state: once asked for, the defaults stay in force.
@@ -58,8 +54,8 @@ void SettingsWindow::Layout() {
     m_messageWindow = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceCheckbox(b, "Message_Window_CheckBox", 78, "Disable message windows");
-            b.TabIndex = 1;
+            PlaceToggle(b, "Message_Window_CheckBox", {20, 78, 340, 20}, 1,
+                        "Disable message windows");
         },
         [](UI_Checkbox& b) {
             b.Open = [&b] {
@@ -70,10 +66,8 @@ void SettingsWindow::Layout() {
     m_apply = &AddControl<UI_Button>(
         this,
         [](UI_Button& b) {
-            b.SetName("Apply_Button");
-            b.setGeometry(272, 155, 88, 29);
+            Place(b, "Apply_Button", {272, 155, 88, 29}, 2);
             b.SetCaption("Apply");
-            b.TabIndex = 2;
         },
         [this](UI_Button& b) {
             b.Open = [&b] { b.MyStyle.WidthMode = 0; };
@@ -82,24 +76,19 @@ void SettingsWindow::Layout() {
     m_windowOpen = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceCheckbox(b, "Window_Open_CheckBox", 110,
-                          "Show resized skin in explorer when finished job");
-            b.TabIndex = 3;
+            PlaceToggle(b, "Window_Open_CheckBox", {20, 110, 340, 20}, 3,
+                        "Show resized skin in explorer when finished job");
         },
         [](UI_Checkbox& b) { b.Open = [&b] { b.SetValue(Variables::Window_Open); }; });
     m_label = &AddControl<platform::Label>(this, [](platform::Label& l) {
-        l.SetName("StaticText1");
-        l.setGeometry(20, 141, 79, 29);
+        Place(l, "StaticText1", {20, 141, 79, 29}, 4);
         l.SetTextColor(platform::RGB(0xFF, 0xFF, 0xFF));
         l.SetText("Language:");
-        l.TabIndex = 4;
     });
     m_lang = &AddControl<UI_PopupMenu>(
         this,
         [](UI_PopupMenu& p) {
-            p.SetName("Lang_PopupMenu");
-            p.setGeometry(111, 141, 103, 29);
-            p.TabIndex = 5;
+            Place(p, "Lang_PopupMenu", {111, 141, 103, 29}, 5);
         },
         [this](UI_PopupMenu& p) {
             p.Open = [this] { Lang_PopupMenu_Open(); };
@@ -108,8 +97,7 @@ void SettingsWindow::Layout() {
     m_autoUpdate = &AddControl<UI_Checkbox>(
         this,
         [](UI_Checkbox& b) {
-            PlaceCheckbox(b, "AutoUpdate_CheckBox", 46, "Disable Auto-update");
-            b.TabIndex = 6;
+            PlaceToggle(b, "AutoUpdate_CheckBox", {20, 46, 340, 20}, 6, "Disable Auto-update");
         },
         [](UI_Checkbox& b) {
             b.Open = [&b] { b.SetValue(!INI_Read_Write::AutoUpdate); };

@@ -34,7 +34,7 @@ void Skin_Preview_Window::Event_Open() {
     // A preview larger than the screen opens all the same; the user drags it to see the rest.
     SetWidth(Variables::outWidth);
     SetHeight(Variables::outHeight);
-    setFixedSize(width(), height());
+    SetResizeable(false);
     const auto areas = OptionRules::ScanPreviewAreas(Variables::Str_Line);
     for (std::size_t i = 0; i < 4; ++i) {
         Logo[i + 1] = areas.logo[i];
