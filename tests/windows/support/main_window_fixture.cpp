@@ -179,10 +179,10 @@ void MainWindowFixture::FinishJob() {
     ASSERT_FALSE(w->JobRunning());
 }
 
-void MainWindowFixture::WriteTestishLanguage(std::initializer_list<const char*> keys) const {
+void MainWindowFixture::WriteTestishLanguage(const std::vector<std::string>& keys) const {
     std::string lng = "[Lang=Testish]\n";
-    for (const char* key : keys)
-        lng += std::string(key) + "=T-" + key + "\n";
+    for (const std::string& key : keys)
+        lng += key + "=T-" + key + "\n";
     temp.Write("testish.lng", lng);
 }
 

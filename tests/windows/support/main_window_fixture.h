@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -109,12 +108,14 @@ protected:
     /// Lets the started job run to its end.
     void FinishJob();
     /// Writes the language file "testish.lng" that translates each of `keys` to "T-" + key.
-    void WriteTestishLanguage(std::initializer_list<const char*> keys) const;
+    void WriteTestishLanguage(const std::vector<std::string>& keys) const;
 
     /// The settings file and the job log.
     std::filesystem::path ConfigFile() const;
     std::string Log() const;
 
+public:
+    // Public, so that the cases of a table can reach them through the fixture.
     TempFolder temp;
     platform::ScopedRecordingLauncher launcher;
     QPointer<RecordingMainWindow> w;
