@@ -4,7 +4,6 @@
 #include "engine/picture/pictures.h"
 #include "engine/xml/browser.h"
 #include "engine/xml/variables.h"
-#include "kit/base/ui_module.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "support/inspection.h"
@@ -13,6 +12,7 @@
 #include "windows/options/more_options_window.h"
 #include "windows/options/settings_window.h"
 #include "windows/options/skin_preview_window.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +22,7 @@
 
 namespace {
 
-class OptionsSmokeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        UI_Module::ResetDefaults();
-        Variables::ResetDefaults();
-        Browser::ResetDefaults();
-        INI_Read_Write::ResetSettings();
-        Language::ResetLanguage();
-        Variables::RC = "\n";
-    }
-    void TearDown() override {
-        for (platform::Window* w : platform::Window::FrontToBack())
-            w->Close(true);
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Variables::ResetPictures();
-    }
-};
+using OptionsSmokeTest = testsupport::WindowFixture;
 
 QColor At(const QImage& shot, int x, int y) {
     return QColor(shot.pixel(x, y));

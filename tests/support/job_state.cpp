@@ -28,16 +28,19 @@ void ResetAll() {
 
 JobState::JobState()
     : m_previousSink(Variables::SetRefusalSink(nullptr)) {
-    ResetAll();
-    Variables::InstallOutdoorPictureStage();
+    Reset();
 }
 
 JobState::~JobState() {
-    ResetAll();
-    Variables::InstallOutdoorPictureStage();
+    Reset();
     Variables::SetRefusalSink(std::move(m_previousSink));
     while (!m_env.empty())
         m_env.pop_back();
+}
+
+void JobState::Reset() {
+    ResetAll();
+    Variables::InstallOutdoorPictureStage();
 }
 
 void JobState::SetEnv(const char* name, std::optional<std::string> value) {

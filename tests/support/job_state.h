@@ -28,6 +28,10 @@ public:
     JobState(const JobState&) = delete;
     JobState& operator=(const JobState&) = delete;
 
+    /// Runs the resets of the constructor again, for a test that starts afresh in the middle
+    /// (a window opened a second time); the refusal sink and the environment stay as they are.
+    static void Reset();
+
     /// Sets (or, with nothing, unsets) the environment variable `name` until this object goes.
     void SetEnv(const char* name, std::optional<std::string> value);
 

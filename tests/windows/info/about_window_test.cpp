@@ -1,14 +1,21 @@
 #include "windows/info/about_window.h"
 
-#include "info_test_util.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/beep.h"
 #include "platform/launcher.h"
 #include "platform/version.h"
 #include "platform/widgets/label.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <string>
@@ -17,7 +24,7 @@
 namespace {
 
 using AboutText::Link;
-using infotest::Click;
+using testsupport::Click;
 
 TEST(AboutText, VersionLinesWithoutLeadingZerosOrFinalTerminator) {
     const platform::DateTime built{2026, 12, 11, 9, 5, 0};
@@ -43,7 +50,7 @@ const HostCase kHostCases[] = {
     // clang-format on
 };
 
-class AboutHostTest : public infotest::WindowFixture,
+class AboutHostTest : public testsupport::WindowFixture,
                       public ::testing::WithParamInterface<HostCase> {
 protected:
     void SetUp() override {
@@ -59,7 +66,7 @@ TEST_P(AboutHostTest, LinksFollowTheHostApplication) {
     const bool pcdj = GetParam().pcdj;
     EXPECT_EQ(w.StaticText1().Text(), pcdj ? "www.pcdj.com" : "https://www.virtualdj.com/");
     for (platform::Label* label : {&w.StaticText1(), &w.StaticText2(), &w.StaticText3()})
-        Click(*label, 5, 5);
+        Click(*label, QPoint(5, 5));
     const std::vector<std::string> expected =
         pcdj ? std::vector<std::string>{"url:http://www.pcdj.com",
                                         "url:http://forums.pcdj.com/private.php?do=newpm&u=25841",
@@ -73,7 +80,7 @@ TEST_P(AboutHostTest, LinksFollowTheHostApplication) {
 INSTANTIATE_TEST_SUITE_P(Hosts, AboutHostTest, ::testing::ValuesIn(kHostCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class AboutWindowTest : public infotest::WindowFixture {
+class AboutWindowTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
@@ -83,7 +90,7 @@ protected:
 };
 
 TEST_F(AboutWindowTest, ShowsTheVersionAndStaysEnglish) {
-    UseLanguage("Français", {{"Close", "Fermer"}, {"Send PM", "Envoyer"}});
+    testsupport::UseLanguage("Français", {{"Close", "Fermer"}, {"Send PM", "Envoyer"}});
     About_Window& w = About_Window::ShowAbout(nullptr);
     EXPECT_EQ(w.Title(), "About Malvoren Tool");
     EXPECT_EQ(w.Width(), 316);
@@ -106,7 +113,7 @@ TEST_F(AboutWindowTest, TwiceGivesOneWindowAndOneBeepCloseThenAgainANewOne) {
     EXPECT_EQ(&About_Window::ShowAbout(nullptr), &first);
     EXPECT_EQ(platform::BeepCount(), 1);
     QPointer<About_Window> gone(&first);
-    infotest::ClickCentre(first.Apply_Button());
+    testsupport::ClickCentre(first.Apply_Button());
     EXPECT_TRUE(first.IsClosed());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
@@ -116,9 +123,9 @@ TEST_F(AboutWindowTest, TwiceGivesOneWindowAndOneBeepCloseThenAgainANewOne) {
 
 TEST_F(AboutWindowTest, EachPressOpensThePageAgainAsTheHostNowIs) {
     About_Window& w = About_Window::ShowAbout(nullptr);
-    Click(w.StaticText2(), 5, 5);
+    Click(w.StaticText2(), QPoint(5, 5));
     INI_Read_Write::Software_Version = "pcdj vj";
-    Click(w.StaticText2(), 5, 5);
+    Click(w.StaticText2(), QPoint(5, 5));
     ASSERT_EQ(launcher->requests.size(), 2u);
     EXPECT_NE(launcher->requests[0], launcher->requests[1]);
     EXPECT_EQ(launcher->requests[1], "url:" + AboutText::Page(Link::PrivateMessage, "PCDJ VJ"));

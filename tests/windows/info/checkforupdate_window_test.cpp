@@ -1,17 +1,24 @@
 #include "windows/info/checkforupdate_window.h"
 
-#include "info_test_util.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
 #include "kit/base/lite_progress_wheel.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/timer.h"
 #include "platform/widgets/label.h"
 #include "support/scoped_env.h"
 #include "update_server.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <optional>
@@ -20,15 +27,15 @@
 
 namespace {
 
-using infotest::ClickCentre;
 using platform::DialogButton;
+using testsupport::ClickCentre;
 
 const char kRequest[] = "GET /Malvoren/version.txt HTTP/1.1";
 const char kCheckTime[] = "2026-01-15 10:00:00";  // the manual clock's start
 const char kEarlierTime[] = "2025-12-01 08:00:00";
 const char kNoReply[] = "Unable to contact the webserver.";
 
-class UpdateWindowTest : public infotest::WindowFixture {
+class UpdateWindowTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
@@ -57,7 +64,6 @@ protected:
 
     ScopedEnv online{"MALVOREN_OFFLINE", std::nullopt};
     platform::ScopedManualTimers timers;
-    platform::ScopedScriptedDialogs dialogs;
     platform::ScopedRecordingLauncher launcher;
     QPointer<CheckForUpdate_Window> window;
 };
@@ -74,7 +80,7 @@ TEST_F(UpdateWindowTest, OpensReady) {
 }
 
 TEST_F(UpdateWindowTest, TitleAndCaptionsGoThroughTheLanguageEvenInEnglish) {
-    UseLanguage("English", {{"Check for update", "Update?"}, {"Check", "Go"}});
+    testsupport::UseLanguage("English", {{"Check for update", "Update?"}, {"Check", "Go"}});
     CheckForUpdate_Window& w = Open();
     EXPECT_EQ(w.Title(), "Update?");
     EXPECT_EQ(w.PushButton1().Caption(), "Go");
@@ -96,7 +102,7 @@ TEST_F(UpdateWindowTest, UpToDateShowsItsMessageAndASecondPressCloses) {
 TEST_F(UpdateWindowTest, UpToDateMessageIsTheTranslatedMessage41) {
     infotest::UpdateServer server("3.9.5*http://x/dl*Notes");
     Language::Messages[41] = "Votre version est à jour";
-    UseLanguage("Français", {{"Close", "Fermer"}});
+    testsupport::UseLanguage("Français", {{"Close", "Fermer"}});
     Open();
     Press();
     EXPECT_EQ(window->TextMessage().Text(), "Votre version est à jour");

@@ -1,8 +1,12 @@
 // The message window, About, the update window after a check and the translation editor,
 // shown for real on an X server and photographed into the build tree.
+#include "app/ini_read_write.h"
+#include "app/language.h"
 #include "app/resources.h"
-#include "info_test_util.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/listbox.h"
@@ -14,14 +18,17 @@
 #include "windows/info/checkforupdate_window.h"
 #include "windows/info/message_window.h"
 #include "windows/info/translate_window.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 
 namespace {
 
-class InfoGuiSmokeTest : public infotest::WindowFixture {};
+class InfoGuiSmokeTest : public testsupport::WindowFixture {};
 
 void Photograph(QWidget& window, const std::string& name, int width, int height) {
     const QImage shot = testsupport::Screenshot(window);
@@ -50,7 +57,7 @@ TEST_F(InfoGuiSmokeTest, UpdateWindowAfterACheck) {
     infotest::UpdateServer server("3.9.5*http://127.0.0.1/dl*Notes");
     auto* w = new CheckForUpdate_Window(UpdateCheck::LocalVersion{3, 9, 5});
     w->Show();
-    infotest::ClickCentre(w->PushButton1());
+    testsupport::ClickCentre(w->PushButton1());
     ASSERT_EQ(w->TextMessage().Text(), "Your version is up-to-date");
     Photograph(*w, "info_update_window", 260, 99);
 }

@@ -1,26 +1,33 @@
 #include "windows/info/message_window.h"
 
 #include "app/batch.h"
-#include "info_test_util.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/toggles/ui_checkbox.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 #include "platform/widgets/canvas.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QMouseEvent>
 
 #include <string>
 #include <vector>
 
 namespace {
 
-using infotest::ClickCentre;
+using testsupport::ClickCentre;
 
-class MessageWindowTest : public infotest::WindowFixture {
+class MessageWindowTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
@@ -168,11 +175,11 @@ class MessageCaptionTest : public MessageWindowTest,
 
 TEST_P(MessageCaptionTest, BoxFollowsTheLanguageButtonNever) {
     if (GetParam().translated)
-        UseLanguage(GetParam().lang,
-                    {{"Do not show this message again", "Ne plus afficher ce message"},
-                     {"Ok", "D'accord"}});
+        testsupport::UseLanguage(GetParam().lang,
+                                 {{"Do not show this message again", "Ne plus afficher ce message"},
+                                  {"Ok", "D'accord"}});
     else
-        UseLanguage(GetParam().lang, {});
+        testsupport::UseLanguage(GetParam().lang, {});
     Message_Window& w = Message_Window::Instance();
     EXPECT_EQ(w.RunOnce_CheckBox().Caption, GetParam().caption);
     EXPECT_EQ(w.PushButton1().Caption(), "Ok");

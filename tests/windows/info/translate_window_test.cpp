@@ -1,8 +1,12 @@
 #include "windows/info/translate_window.h"
 
+#include "app/ini_read_write.h"
+#include "app/language.h"
 #include "app/resources.h"
-#include "info_test_util.h"
 #include "kit/buttons/ui_button.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"
 #include "platform/graphics.h"
@@ -11,9 +15,12 @@
 #include "platform/widgets/textfield.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <filesystem>
@@ -31,7 +38,7 @@ const std::string kTab(1, '\t');
 // The fixture's rows: 0 "[Lang=English]" and 1 "; Menus" headers, 2 File, 3 "open xml file",
 // 4 "  Spaced key ", 5 Twice, 6 "[Dialogs]", 7 Skin, 8 Tool, 9 Message(13), 10 Credit,
 // 11 " [Not a section]", 12 "[Unclosed".
-class TranslateWindowTest : public infotest::WindowFixture {
+class TranslateWindowTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
@@ -47,7 +54,6 @@ protected:
             window->Close();
         }
         WindowFixture::TearDown();
-        Resources::ResetResources();
     }
     Listbox& List() const { return window->Listbox1(); }
     std::string Cell(int row, int column) const { return List().Cell(row, column); }
@@ -84,7 +90,6 @@ protected:
     std::filesystem::path resources = folder / "resources";
     ScopedEnv resourcesEnv{"MALVOREN_RESOURCES_DIR", (folder / "resources").string()};
     ScopedEnv appEnv{"MALVOREN_APP_DIR", folder.Path().string()};
-    platform::ScopedScriptedDialogs dialogs;
     QPointer<Translate_Window> window;
 };
 

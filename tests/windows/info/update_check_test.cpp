@@ -1,13 +1,21 @@
 #include "windows/info/update_check.h"
 
-#include "info_test_util.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "messages/line_terminator.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/timer.h"
 #include "support/scoped_env.h"
 #include "update_server.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <optional>
 #include <string>
@@ -23,7 +31,7 @@ const char kCheckTime[] = "2026-01-15 10:00:00";
 const char kEarlierTime[] = "2025-12-01 08:00:00";
 const UpdateCheck::LocalVersion kLocal{3, 9, 5};
 
-class StartupCheckTest : public infotest::WindowFixture {
+class StartupCheckTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
@@ -37,7 +45,6 @@ protected:
 
     ScopedEnv online{"MALVOREN_OFFLINE", std::nullopt};
     platform::ScopedManualTimers timers;
-    platform::ScopedScriptedDialogs dialogs;
     platform::ScopedRecordingLauncher launcher;
 };
 
@@ -99,7 +106,7 @@ TEST_F(StartupCheckTest, DialogTextsAndButtons) {
 
 TEST_F(StartupCheckTest, FrenchNotesForAFrenchUserWhenTagged) {
     infotest::UpdateServer server("3.10.0*http://x/dl*English*fr*Corrections");
-    UseLanguage("Français", {{"New Version", "Nouvelle version "}});
+    testsupport::UseLanguage("Français", {{"New Version", "Nouvelle version "}});
     dialogs->QueueButton(DialogButton::Alternate);
     UpdateCheck::Check(nullptr, kLocal);
     ASSERT_EQ(dialogs->dialogs.size(), 1u);

@@ -1,10 +1,16 @@
 #include "windows/info/update_rules.h"
 
+#include "app/ini_read_write.h"
 #include "app/language.h"
 #include "messages/line_terminator.h"
 #include "messages/messages.h"
+#include "messages/run_once.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <optional>
 #include <string>
@@ -109,18 +115,7 @@ TEST(UpdateJudge, MarkerOffersWithoutComparingEvenAnUnreadableVersion) {
     EXPECT_EQ(UpdateCheck::Judge({"3", "", "\n"}, {3, 9, 5}), Verdict::Failed);
 }
 
-class UpdateDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Variables::RC = "\n";
-        Language::ResetLanguage();
-        Language::SetMessages();
-    }
-    void TearDown() override {
-        Language::ResetMessages();
-        Language::ResetLanguage();
-    }
-};
+using UpdateDialogTest = testsupport::WindowFixture;
 
 TEST_F(UpdateDialogTest, ComposesItsTextsAndButtons) {
     const auto spec = UpdateCheck::UpdateDialog({"3.10.0", "http://a", "\nNotes"}, "New Version");
@@ -133,10 +128,9 @@ TEST_F(UpdateDialogTest, ComposesItsTextsAndButtons) {
 }
 
 TEST_F(UpdateDialogTest, KeyAndCaptionsGoThroughTheLanguage) {
-    Language::LangList.emplace();
-    (*Language::LangList)["NewVersion"] = "Nouvelle version ";
-    (*Language::LangList)["Download"] = "Télécharger";
-    (*Language::LangList)["Later"] = "Plus tard";
+    testsupport::UseLanguage(
+        "Français",
+        {{"NewVersion", "Nouvelle version "}, {"Download", "Télécharger"}, {"Later", "Plus tard"}});
     const auto spec = UpdateCheck::UpdateDialog({"4", "", "\n"}, "NewVersion");
     EXPECT_EQ(spec.message, "Nouvelle version 4 of this application is available for download.");
     EXPECT_EQ(spec.actionCaption, "Télécharger");

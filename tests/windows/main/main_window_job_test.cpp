@@ -21,6 +21,7 @@
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "windows/main/main_window.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,43 +39,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records the bubbles and can make the job's re-analysis fail as no step catches.
-class JobWindow : public MainWindow {
-public:
-    struct Bubble {
-        std::string text;
-        platform::Control* control;
-    };
-    std::vector<Bubble> bubbles;
-    bool failReanalysis = false;
-    int reanalyses = 0;
-
-    void ShowToolTip(const std::string& text, platform::Control& control,
-                     std::int32_t position) override {
-        bubbles.push_back({text, &control});
-        MainWindow::ShowToolTip(text, control, position);
-    }
-    void OpenXML(const platform::FolderItem* item) override {
-        if (JobRunning()) {
-            ++reanalyses;
-            if (failReanalysis)
-                throw std::runtime_error("disk gone");
-        }
-        MainWindow::OpenXML(item);
-    }
-};
-
-void ResetState() {
-    Variables::ResetDefaults();
-    Variables::RC = "\n";
-    Variables::ResetPictures();
-    Browser::ResetDefaults();
-    INI_Read_Write::ResetSettings();
-    INI_Read_Write::ResetRunOnce();
-    Language::ResetLanguage();
-    App::SetMessageWindowPresenter({});
-}
-
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::stringstream s;
@@ -90,63 +54,18 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-class MainWindowJobTest : public ::testing::Test {
+class MainWindowJobTest : public testsupport::MainWindowFixture {
 protected:
-    void SetUp() override {
-        FileTypes1::Initialize();
-        ResetState();
-        Language::SetMessages();
-        // The settings file is written only with the date of the last update check.
-        INI_Read_Write::LastCheck = platform::DateTime{2026, 12, 1, 9, 0, 0};
-        fs::create_directories(temp.Path() / "cfg");
-        w = new JobWindow;
-        w->Build();
-    }
-    void TearDown() override {
-        delete w;
-        ResetState();
-    }
-
-    std::string Skin(const std::string& name, int width, int height) {
-        const fs::path xml =
-            temp.Write(name, "<?xml version=\"1.0\"?>\n<skin name=\"T\" version=\"7\" width=\"" +
-                                 std::to_string(width) + "\" height=\"" + std::to_string(height) +
-                                 "\">\n</skin>\n");
-        QImage bitmap(8, 8, QImage::Format_RGB32);
-        bitmap.fill(Qt::gray);
-        bitmap.save(QString::fromStdString(fs::path(xml).replace_extension(".png").string()),
-                    "PNG");
-        return xml.string();
-    }
     // A skin 1024 × 768 chosen as input, "Simple" ticked, output `out.xml` of the given size.
     void Prepare(const std::string& width, const std::string& height) {
         input = Skin("in.xml", 1024, 768);
-        dialogs->QueueOpenFile(input);
-        w->Input_Button_Action();
-        w->OutputXML_EditField().SetText((temp.Path() / "out" / "out.xml").string());
-        fs::create_directories(temp.Path() / "out");
-        // Free sizes: "Keep Skin in scale" would derive the height from the width.
-        w->ScaleCheckbox().SetValue(false);
-        w->Width_Output_EditField().SetText(width);
-        w->Height_Output_EditField().SetText(height);
-        w->Resize_Skin_CheckBox().SetValue(true);
+        PrepareSimple(input, width, height);
     }
     void RunJob() {
         w->Job_Button_Action();
-        for (int i = 0; i < 100 && w->JobRunning(); ++i)
-            QCoreApplication::processEvents();
-        ASSERT_FALSE(w->JobRunning());
+        FinishJob();
     }
-    std::string Log() const { return ReadAll(temp.Path() / "Malvoren log.txt"); }
-    fs::path ConfigFile() const { return temp.Path() / "cfg" / "Malvoren Tool" / "Config.ini"; }
 
-    testsupport::TempFolder temp;
-    ScopedEnv appDir{"MALVOREN_APP_DIR", temp.Path().string()};
-    ScopedEnv config{"XDG_CONFIG_HOME", (temp.Path() / "cfg").string()};
-    ScopedEnv resources{"MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources"};
-    platform::ScopedScriptedDialogs dialogs;
-    platform::ScopedRecordingLauncher launcher;
-    JobWindow* w = nullptr;
     std::string input;
 };
 

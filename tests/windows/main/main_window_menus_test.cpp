@@ -1,4 +1,8 @@
 #include "app/gui/menu_bar.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "app/resources.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/buttons/ui_menubutton.h"
 #include "kit/text/ui_breadcrumbs.h"
@@ -7,12 +11,13 @@
 #include "platform/picture.h"
 #include "platform/widgets/menubar_view.h"
 #include "support/inspection.h"
-#include "window_fixture.h"
+#include "support/scoped_env.h"
 #include "windows/info/about_window.h"
 #include "windows/info/checkforupdate_window.h"
 #include "windows/info/translate_window.h"
 #include "windows/options/main_window_link.h"
 #include "windows/options/settings_window.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +25,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,7 +44,7 @@ platform::MenuItem& Item(const char* name) {
 constexpr const char* kIconItems[] = {"FileOpenSkinFolder", "LicensedReloadlastcreatedskin",
                                       "LicensedSettings", "CheckforUpdate", "UserGuide"};
 
-class MainWindowMenusTest : public WindowFixture {
+class MainWindowMenusTest : public testsupport::MainWindowFixture {
 protected:
     void RunEnabling() { w->MenuBarViewOf()->RunEnabling(); }
 };
@@ -70,10 +76,7 @@ TEST_F(MainWindowMenusTest, CaptionsFollowTheLanguageAtTheNextMenuShow) {
                           "Options",   "Reload Last Created Skin", "Settings",
                           "Translate", "Check for Update",         "User Guide",
                           "About"};
-    std::string lng = "[Lang=Testish]\n";
-    for (const char* key : keys)
-        lng += std::string(key) + "=T-" + key + "\n";
-    temp.Write("testish.lng", lng);
+    WriteTestishLanguage({std::begin(keys), std::end(keys)});
     // The language chosen in the settings while the window is open.
     INI_Read_Write::Lang = "Testish";
     Language::ReadLanguage();
@@ -107,7 +110,7 @@ TEST_F(MainWindowMenusTest, CaptionsFollowTheLanguageAtTheNextMenuShow) {
 }
 
 TEST_F(MainWindowMenusTest, TheSettingsDialogsLanguageChangeReachesTheWindowWhileItExists) {
-    temp.Write("testish.lng", "[Lang=Testish]\nFiles=T-Files\nPreview Skin=T-Preview Skin\n");
+    WriteTestishLanguage({"Files", "Preview Skin"});
     INI_Read_Write::Lang = "Testish";
     Language::ReadLanguage();
     // What the settings dialog calls after the user chose another language.
@@ -207,7 +210,7 @@ TEST_F(MainWindowMenusTest, EachCommandOpensItsWindowOrPage) {
         SCOPED_TRACE(c.item);
         EXPECT_TRUE(platform::RunMenuCommand(Item(c.item)));
         EXPECT_TRUE(c.opened(*this));
-        CloseOthers();
+        CloseWindows(w);
     }
 }
 
@@ -309,8 +312,7 @@ TEST_F(MainWindowMenusTest, MissingPicturesLeaveItemsWithoutIcons) {
     fs::create_directories(temp / "no pictures");
     ScopedEnv empty{"MALVOREN_RESOURCES_DIR", (temp / "no pictures").string()};
     Resources::ResetResources();
-    w = new RecordingWindow;
-    w->Build();
+    Build();
     for (const char* name : kIconItems)
         EXPECT_FALSE(Item(name).Icon) << name;
     EXPECT_FALSE(w->Input_Button1().Icon);

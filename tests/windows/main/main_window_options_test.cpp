@@ -1,3 +1,6 @@
+#include "app/language.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_breadcrumbs.h"
 #include "kit/text/ui_colorpicker.h"
@@ -5,18 +8,20 @@
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
 #include "kit/toggles/ui_tooltip.h"
+#include "messages/messages.h"
 #include "platform/application.h"
 #include "platform/widgets/label.h"
-#include "window_fixture.h"
 #include "windows/options/browser_options_window.h"
 #include "windows/options/more_options_window.h"
 #include "windows/options/skin_preview_window.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -33,7 +38,7 @@ int VisibleBubbles() {
     return n;
 }
 
-using MainWindowOptionsTest = WindowFixture;
+using MainWindowOptionsTest = testsupport::MainWindowFixture;
 
 TEST_F(MainWindowOptionsTest, TheThreeButtonsKeepTheirStoredWidth) {
     // The kit's buttons fit themselves to their captions (width mode 1) unless told.

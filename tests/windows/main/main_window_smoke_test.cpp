@@ -1,23 +1,16 @@
 // Runs under a real X server (xvfb-run): the main window as the program opens it, the example
 // skin chosen in the real file dialog, and a picture of each of the four pages written to the
 // build tree's "rendered" folder for a person to look at.
-#include "app/file_types.h"
-#include "app/ini_read_write.h"
-#include "app/language.h"
-#include "engine/picture/pictures.h"
-#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_breadcrumbs.h"
 #include "kit/text/ui_textfield.h"
-#include "messages/line_terminator.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/pagepanel.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "support/inspection.h"
-#include "support/scoped_env.h"
 #include "support/screenshot.h"
-#include "support/temp_folder.h"
 #include "windows/main/main_window.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,24 +28,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MainWindowSmoke, TheExampleSkinOnEveryPage) {
+// The program's own window (MainWindow::Instance) with the real file dialogs.
+class MainWindowSmoke : public testsupport::MainWindowFixture {
+protected:
+    MainWindowSmoke()
+        : MainWindowFixture(Opening::ByTest) {}
+};
+
+TEST_F(MainWindowSmoke, TheExampleSkinOnEveryPage) {
     ASSERT_NE(QGuiApplication::platformName(), "offscreen") << "run me under xvfb-run";
-    FileTypes1::Initialize();
-    Variables::RC = "\n";
-    testsupport::TempFolder temp;
-    ScopedEnv appDir("MALVOREN_APP_DIR", temp.Path().string());
-    ScopedEnv resources("MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources");
     // The example skin is copied first: the tool must be able to write beside its input.
     for (const char* name : {"tidewater.xml", "tidewater.png"})
         fs::copy_file(fs::path(MALVOREN_SOURCE_DIR) / "examples" / name, temp / name);
     // A settings file with every notice off: the opening then waits for no box.
-    ScopedEnv config("XDG_CONFIG_HOME", (temp / "cfg").string());
     fs::create_directories(temp / "cfg" / "Malvoren Tool");
     temp.Write("cfg/Malvoren Tool/Config.ini", "[Params]\nRunOnce=1*\n");
     auto previous = platform::SetDialogs(std::make_unique<platform::QtDialogs>());
 
-    MainWindow& w = MainWindow::Instance();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    MainWindow& window = MainWindow::Instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     // The user presses "..." and picks the skin in the real open dialog.
     const std::string skin = (temp / "tidewater.xml").string();
@@ -64,25 +58,24 @@ TEST(MainWindowSmoke, TheExampleSkinOnEveryPage) {
         static_cast<QDialog*>(dialog)->accept();
         answered = true;
     });
-    w.Input_Button_Action();
+    window.Input_Button_Action();
     ASSERT_TRUE(answered);
-    EXPECT_EQ(w.InputXML_EditField().Text(), skin);
-    EXPECT_EQ(w.Width_input_EditField().Text(), "1024");
-    EXPECT_EQ(w.Display_Format_EditField().Text(), "4/3");
-    w.Width_Output_EditField().SetText("1280");
-    EXPECT_EQ(w.Height_Output_EditField().Text(), "960");
-    w.OutputXML_EditField().SetText((temp / "tidewater-1280x960.xml").string());
+    EXPECT_EQ(window.InputXML_EditField().Text(), skin);
+    EXPECT_EQ(window.Width_input_EditField().Text(), "1024");
+    EXPECT_EQ(window.Display_Format_EditField().Text(), "4/3");
+    window.Width_Output_EditField().SetText("1280");
+    EXPECT_EQ(window.Height_Output_EditField().Text(), "960");
+    window.OutputXML_EditField().SetText((temp / "tidewater-1280x960.xml").string());
 
     for (int page = 0; page < 4; ++page) {
-        w.Breadcrumbs().SetValue(page);
-        ASSERT_EQ(w.PagePanel1().Value(), page);
-        const QImage shot = testsupport::Screenshot(w);
+        window.Breadcrumbs().SetValue(page);
+        ASSERT_EQ(window.PagePanel1().Value(), page);
+        const QImage shot = testsupport::Screenshot(window);
         ASSERT_FALSE(shot.isNull());
         EXPECT_EQ(shot.width(), 560);
         testsupport::SaveForInspection(shot, "main_window_page" + std::to_string(page));
     }
-    delete &w;
-    Variables::BMP_picture.reset();
+    delete &window;
     platform::SetDialogs(std::move(previous));
 }
 

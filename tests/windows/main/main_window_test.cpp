@@ -23,8 +23,8 @@
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/pagepanel.h"
-#include "support/scoped_env.h"
-#include "support/temp_folder.h"
+#include "windows/main/main_window_rules.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -32,7 +32,6 @@
 
 #include <QApplication>
 #include <QEnterEvent>
-#include <QImage>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -45,73 +44,6 @@ namespace {
 
 using platform::RGB;
 namespace fs = std::filesystem;
-
-// Records the handlers the tests look for, and what the build had done when the window's Open
-// event began.
-class ProbeWindow : public MainWindow {
-public:
-    std::vector<std::string> log;
-    bool opened = false;
-    bool simpleTickedAtOpen = false;
-    bool scaleTickedAtOpen = false;
-    int widthTextChangesAtOpen = -1;
-    std::int32_t pageStepAtOpen = 0;
-    std::size_t controlsAtPickerOpen = 0;
-    bool borderBoxSeenByPicker = false;
-
-    void Resize_Skin_CheckBox_Action() override {
-        log.push_back("Resize_Skin_CheckBox_Action");
-        MainWindow::Resize_Skin_CheckBox_Action();
-    }
-    void ScaleCheckbox_Action() override {
-        log.push_back("ScaleCheckbox_Action");
-        MainWindow::ScaleCheckbox_Action();
-    }
-    void Width_Output_EditField_TextChange() override {
-        log.push_back("Width_Output_EditField_TextChange");
-        MainWindow::Width_Output_EditField_TextChange();
-    }
-    void Height_Output_EditField_TextChange() override {
-        log.push_back("Height_Output_EditField_TextChange");
-        MainWindow::Height_Output_EditField_TextChange();
-    }
-    void PagePanel1_Change() override {
-        log.push_back("PagePanel1_Change");
-        MainWindow::PagePanel1_Change();
-    }
-    void Breadcrumbs_Action(std::int32_t index, const std::string& caption) override {
-        log.push_back("Breadcrumbs_Action");
-        MainWindow::Breadcrumbs_Action(index, caption);
-    }
-    void Border_Color_EditField_Open() override {
-        controlsAtPickerOpen = ControlCount();
-        borderBoxSeenByPicker = FindControl("Border_Checkbox") != nullptr;
-        MainWindow::Border_Color_EditField_Open();
-    }
-
-    int Count(const std::string& what) const {
-        return static_cast<int>(std::count(log.begin(), log.end(), what));
-    }
-
-protected:
-    void Event_Open() override {
-        opened = true;
-        simpleTickedAtOpen = Resize_Skin_CheckBox().Value();
-        scaleTickedAtOpen = ScaleCheckbox().Value();
-        widthTextChangesAtOpen = Count("Width_Output_EditField_TextChange");
-        pageStepAtOpen = Sarvelin1().PageStep;
-        MainWindow::Event_Open();
-    }
-};
-
-void ResetState() {
-    Variables::ResetDefaults();
-    Variables::RC = "\n";
-    Variables::ResetPictures();
-    Browser::ResetDefaults();
-    INI_Read_Write::ResetSettings();
-    Language::ResetLanguage();
-}
 
 platform::Color PixelAt(const platform::Picture& p, int x, int y) {
     const QRgb c = p.Image().pixel(x, y);
@@ -129,59 +61,21 @@ void Leave(QWidget& w) {
     QApplication::sendEvent(&w, &e);
 }
 
-void Press(QWidget& w) {
-    const QPointF at(5, 5);
-    QMouseEvent press(QEvent::MouseButtonPress, at, w.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w.mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &release);
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testsupport::MainWindowFixture {
 protected:
+    MainWindowTest()
+        : MainWindowFixture(Opening::ByTest) {}
     void SetUp() override {
-        FileTypes1::Initialize();
-        ResetState();
-        INI_Read_Write::Lang = lang;
+        MainWindowFixture::SetUp();
+        INI_Read_Write::Lang = "English";
         Build();
     }
-    void TearDown() override {
-        delete w;
-        ResetState();
-    }
+    // The fixture's Build, the window placed at (100, 50).
     void Build() {
-        w = new ProbeWindow;
-        w->Build();
+        MainWindowFixture::Build();
         w->SetLeft(100);
         w->SetTop(50);
     }
-
-    // A skin of width × height, with a small bitmap beside it, in the temporary folder.
-    std::string Skin(const std::string& name, int width, int height) {
-        const fs::path xml =
-            temp.Write(name, "<?xml version=\"1.0\"?>\n<skin name=\"T\" version=\"7\" width=\"" +
-                                 std::to_string(width) + "\" height=\"" + std::to_string(height) +
-                                 "\">\n</skin>\n");
-        QImage bitmap(8, 8, QImage::Format_RGB32);
-        bitmap.fill(Qt::gray);
-        const fs::path png = fs::path(xml).replace_extension(".png");
-        bitmap.save(QString::fromStdString(png.string()), "PNG");
-        return xml.string();
-    }
-    void ChooseInput(const std::string& path) {
-        dialogs->QueueOpenFile(path);
-        w->Input_Button_Action();
-    }
-
-    std::string lang = "English";
-    testsupport::TempFolder temp;
-    ScopedEnv appDir{"MALVOREN_APP_DIR", temp.Path().string()};
-    ScopedEnv config{"XDG_CONFIG_HOME", (temp.Path() / "cfg").string()};
-    ScopedEnv resources{"MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources"};
-    platform::ScopedScriptedDialogs dialogs;
-    ProbeWindow* w = nullptr;
 };
 
 TEST_F(MainWindowTest, BuildAppliesStoredValuesBeforeHandlersAndOpensEveryControl) {
@@ -411,7 +305,7 @@ TEST_F(MainWindowTest, TheCrossFillsOneSizeFromTheOther) {
     ChooseInput(Skin("Tall.xml", 600, 1024));
     w->Width_Output_EditField().SetText("0");
     w->Height_Output_EditField().SetText("1001");
-    Press(w->StaticText4());
+    testsupport::Click(w->StaticText4(), QPoint(5, 5));
     // 1001 / 1024 × 600 = 586.5 gives 587, then the box brings the height back in scale:
     // 587 × 1024 / 600 = 1001.8 gives 1002.
     EXPECT_EQ(w->Width_Output_EditField().Text(), "587");
@@ -421,7 +315,7 @@ TEST_F(MainWindowTest, TheCrossFillsOneSizeFromTheOther) {
 
     w->ScaleCheckbox().SetValue(false);
     w->Width_Output_EditField().SetText("1200");
-    Press(w->StaticText4());  // 1200 × 1024 / 600
+    testsupport::Click(w->StaticText4(), QPoint(5, 5));  // 1200 × 1024 / 600
     EXPECT_EQ(w->Height_Output_EditField().Text(), "2048");
 
     Enter(w->StaticText4());
@@ -545,15 +439,16 @@ TEST_F(MainWindowTest, TheRecapIsBuiltOnArrivalAndThePageSwitchesOnce) {
     EXPECT_EQ(w->Count("PagePanel1_Change"), 1);
     EXPECT_EQ(w->Count("Breadcrumbs_Action"), 2);
     EXPECT_EQ(w->PagePanel1().Value(), 3);
-    EXPECT_EQ(w->Recap_Editfield().Text(),
-              "Input XML: /skins/Skin.xml\n"
-              "Input Size: 1280 x 800\n"
-              "---\n"
-              "Output XML: /out/Skin-1440x900.xml\n"
-              "Output Size: 1440 x 900\n"
-              "Aspect ratio will be kept\n"
-              "---\n"
-              "Resizing: \"Smart Resize\"\n");
+    // The recap is the rule's text for the fields as they stand ("Smart" is ticked at opening).
+    mainwindow::RecapFields fields;
+    fields.inputXml = "/skins/Skin.xml";
+    fields.inWidth = "1280";
+    fields.inHeight = "800";
+    fields.outputXml = "/out/Skin-1440x900.xml";
+    fields.outWidth = "1440";
+    fields.outHeight = "900";
+    fields.method = mainwindow::Method::Smart;
+    EXPECT_EQ(w->Recap_Editfield().Text(), mainwindow::RecapText(fields, Language::Lng, "\n"));
 
     // A page change that does not come from the step bar brings the step bar along.
     w->PagePanel1().SetValue(1);
@@ -756,14 +651,11 @@ TEST_F(MainWindowTest, EnglishInAnyCaseKeepsTheStoredCaptions) {
 
 TEST_F(MainWindowTest, ALanguageTranslatesFifteenCaptions) {
     delete w;
-    std::string lng = "[Lang=Testish]\n";
-    for (const char* key :
-         {"Input Size", "Display Format:", "Output XML", "Output Size", "Simple Resize", "Resize",
-          "Add borders", "Outdoor Compliant", "Browser Options", "More Options", "Options",
-          "Preview Skin", "Use Pre-resized picture", "Smart Resize", "Keep Skin in scale",
-          "Input XML", "Do the Job", "Browser", "Files"})
-        lng += std::string(key) + "=T-" + key + "\n";
-    temp.Write("testish.lng", lng);
+    WriteTestishLanguage({"Input Size", "Display Format:", "Output XML", "Output Size",
+                          "Simple Resize", "Resize", "Add borders", "Outdoor Compliant",
+                          "Browser Options", "More Options", "Options", "Preview Skin",
+                          "Use Pre-resized picture", "Smart Resize", "Keep Skin in scale",
+                          "Input XML", "Do the Job", "Browser", "Files"});
     INI_Read_Write::Lang = "Testish";
     Build();
     for (const auto& row : kStoredCaptions) {

@@ -22,22 +22,20 @@
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "windows/main/main_window.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QTimer>
 
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,103 +44,25 @@ namespace {
 namespace fs = std::filesystem;
 using platform::DateTime;
 
-// The date and time of the tests; the monotonic clock moves on at every reading, so that a
-// job's yields are never held back by their throttle.
-class FixedClock : public platform::Clock {
-public:
-    explicit FixedClock(DateTime now)
-        : m_now(now) {}
-    std::int64_t MonotonicMs() const override { return m_ms += 20; }
-    DateTime Now() const override { return m_now; }
-
-private:
-    DateTime m_now;
-    mutable std::int64_t m_ms = 0;
-};
-
-// Counts the update checks, can fail in one, and records the state of the job when the
-// window's Close event runs.
-class SettingsWindow : public MainWindow {
-public:
-    int checks = 0;
-    bool failInCheck = false;
-    /// Whether the job ran when the last window's Close event began.
-    inline static std::optional<bool> jobRunningAtClose;
-
-    void Check() override {
-        ++checks;
-        if (failInCheck)
-            throw std::runtime_error("no network card");
-    }
-
-protected:
-    void Event_Close() override {
-        jobRunningAtClose = JobRunning();
-        MainWindow::Event_Close();
-    }
-};
-
-struct Notice {
-    std::string text;
-    std::int32_t id;
-};
-
 constexpr DateTime Day(int y, int m, int d) {
     return DateTime{y, m, d, 12, 0, 0};
 }
 
-class MainWindowSettingsTest : public ::testing::Test {
+// The window is opened by each test, on a 1280 × 800 screen, on 11 December 2026, its notices
+// recorded.
+class MainWindowSettingsTest : public testsupport::MainWindowFixture {
 protected:
+    MainWindowSettingsTest()
+        : MainWindowFixture(Opening::ByTest) {
+        state.SetEnv("MALVOREN_SCREEN", "1280x800");
+    }
     void SetUp() override {
-        FileTypes1::Initialize();
-        Reset();
-        App::SetMessageWindowPresenter([this](const std::string& text, std::int32_t id) {
-            notices.push_back({text, id});
-        });
-        SetToday(Day(2026, 12, 11));
+        MainWindowFixture::SetUp();
+        RecordNotices();
+        state.SetToday(Day(2026, 12, 11));
     }
-    void TearDown() override {
-        delete window.data();
-        Reset();
-        platform::SetClock(nullptr);
-        App::SetWindowCloser({});
-        platform::SetQuitHandler({});
-    }
-    static void Reset() {
-        Variables::ResetDefaults();
-        Variables::RC = "\n";
-        Variables::ResetPictures();
-        Browser::ResetDefaults();
-        INI_Read_Write::ResetSettings();
-        INI_Read_Write::ResetWriteFailureReport();
-        INI_Read_Write::RunOnce = {0};
-        Language::ResetLanguage();
-        App::SetMessageWindowPresenter({});
-        platform::ClearKill();
-    }
-    void SetToday(DateTime today) { platform::SetClock(std::make_unique<FixedClock>(today)); }
-
-    // Opens the window on `settings` as the content of the settings file, or with no file.
-    SettingsWindow& Open(const std::optional<std::string>& settings) {
-        fs::remove_all(temp / "cfg");
-        if (settings) {
-            fs::create_directories(ConfigFile().parent_path());
-            temp.Write("cfg/Malvoren Tool/Config.ini", *settings);
-        }
-        delete window.data();
-        Reset();
-        App::SetMessageWindowPresenter([this](const std::string& text, std::int32_t id) {
-            notices.push_back({text, id});
-        });
-        notices.clear();
-        dialogs->shown.clear();
-        window = new SettingsWindow;
-        window->Build();
-        return *window;
-    }
-    fs::path ConfigFile() const { return temp / "cfg" / "Malvoren Tool" / "Config.ini"; }
     bool NoticeShown() const {
-        for (const Notice& n : notices) {
+        for (const testsupport::Notice& n : notices) {
             if (n.id == 1)
                 return true;
         }
@@ -158,7 +78,7 @@ protected:
         bool quitTried = false;
         const auto previous = App::SetWindowCloser([this, &quitTried] {
             quitTried = true;
-            return platform::CloseAllWindows(window.data());
+            return platform::CloseAllWindows(w.data());
         });
         const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
         QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -166,7 +86,7 @@ protected:
         // until a quit was tried; the timers go with the context.
         std::function<void(int)> watch = [&](int rounds) {
             if (quitTried) {
-                if (window && !window->IsClosed())
+                if (w && !w->IsClosed())
                     QCoreApplication::exit(99);
                 return;
             }
@@ -185,33 +105,23 @@ protected:
         App::SetWindowCloser(previous);
         return status;
     }
-
-    testsupport::TempFolder temp;
-    ScopedEnv appDir{"MALVOREN_APP_DIR", temp.Path().string()};
-    ScopedEnv config{"XDG_CONFIG_HOME", (temp / "cfg").string()};
-    ScopedEnv screen{"MALVOREN_SCREEN", "1280x800"};
-    ScopedEnv resources{"MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources"};
-    ScopedEnv offline{"MALVOREN_OFFLINE", "1"};
-    platform::ScopedScriptedDialogs dialogs;
-    QPointer<SettingsWindow> window;
-    std::vector<Notice> notices;
 };
 
 TEST_F(MainWindowSettingsTest, FirstStartWithoutASettingsFile) {
     fs::create_directories(temp / "cfg");
     temp.Write("Malvoren log.txt", "\nold record");
-    SettingsWindow& w = Open(std::nullopt);
+    Open(std::nullopt);
     ASSERT_FALSE(dialogs->shown.empty());
     EXPECT_EQ(dialogs->shown[0], "Press F8 on keyboard to change language.");
     // Centred on the 1280 × 800 screen: (1280 − 560) / 2 = 360, (800 − 376) / 2 = 212.
-    EXPECT_EQ(w.Left(), 360);
-    EXPECT_EQ(w.Top(), 212);
-    EXPECT_EQ(w.Width_Output_EditField().Text(), "");
-    EXPECT_EQ(w.Height_Output_EditField().Text(), "");
-    EXPECT_FALSE(w.Resize_Skin_CheckBox().Value());
-    EXPECT_FALSE(w.Mac_CheckBox().Value());
-    EXPECT_TRUE(w.SmartResize_CheckBox().Value());
-    EXPECT_EQ(w.checks, 0);
+    EXPECT_EQ(w->Left(), 360);
+    EXPECT_EQ(w->Top(), 212);
+    EXPECT_EQ(w->Width_Output_EditField().Text(), "");
+    EXPECT_EQ(w->Height_Output_EditField().Text(), "");
+    EXPECT_FALSE(w->Resize_Skin_CheckBox().Value());
+    EXPECT_FALSE(w->Mac_CheckBox().Value());
+    EXPECT_TRUE(w->SmartResize_CheckBox().Value());
+    EXPECT_EQ(w->checks, 0);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].id, 1);
     EXPECT_EQ(notices[0].text.rfind("Thank you for downloading the Malvoren Tool.\n\nAccording "
@@ -234,7 +144,7 @@ TEST_F(MainWindowSettingsTest, FirstStartWithoutASettingsFile) {
     EXPECT_EQ(INI_Read_Write::LastCheck->SQLDate(), "2026-12-11");
     // The job log of the last run is gone; the focus is on the input's "...".
     EXPECT_FALSE(fs::exists(temp / "Malvoren log.txt"));
-    EXPECT_EQ(w.Focus(), &w.Input_Button());
+    EXPECT_EQ(w->Focus(), &w->Input_Button());
 }
 
 TEST_F(MainWindowSettingsTest, TheSiblingToolsItemShowsInTheBar) {
@@ -242,8 +152,8 @@ TEST_F(MainWindowSettingsTest, TheSiblingToolsItemShowsInTheBar) {
     fs::create_directories(temp / "app");
     ScopedEnv app{"MALVOREN_APP_DIR", (temp / "app").string()};
     temp.Write("Tarquell/Tarquell.exe", "");
-    SettingsWindow& w = Open(std::string());
-    QMenuBar* bar = w.MenuBar();
+    Open(std::string());
+    QMenuBar* bar = w->MenuBar();
     ASSERT_NE(bar, nullptr);
     QStringList texts;
     for (QAction* action : bar->actions()[0]->menu()->actions())
@@ -253,7 +163,7 @@ TEST_F(MainWindowSettingsTest, TheSiblingToolsItemShowsInTheBar) {
     EXPECT_TRUE(texts.size() > 2 && texts[2] == "Open Tarquell Tool")
         << texts.join("|").toStdString();
     // The menu tree outlives every window: the inserted items go with the window.
-    delete window.data();
+    delete w.data();
     MenuBar1::ResetInstance();
 }
 
@@ -278,9 +188,9 @@ TEST_F(MainWindowSettingsTest, PlacementOnTheMainScreen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
-        SettingsWindow& w = Open(std::string(c.settings));
-        EXPECT_EQ(w.Left(), c.left);
-        EXPECT_EQ(w.Top(), c.top);
+        Open(std::string(c.settings));
+        EXPECT_EQ(w->Left(), c.left);
+        EXPECT_EQ(w->Top(), c.top);
         EXPECT_TRUE(dialogs->shown.empty());
     }
 }
@@ -304,9 +214,9 @@ TEST_F(MainWindowSettingsTest, KeysAndWhatTheyMakeOfTheWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
-        SettingsWindow& w = Open(std::string(c.settings));
-        EXPECT_EQ(w.Width_Output_EditField().Text(), c.width);
-        EXPECT_EQ(w.Height_Output_EditField().Text(), c.height);
+        Open(std::string(c.settings));
+        EXPECT_EQ(w->Width_Output_EditField().Text(), c.width);
+        EXPECT_EQ(w->Height_Output_EditField().Text(), c.height);
         EXPECT_EQ(INI_Read_Write::RunOnce, c.runOnce);
         EXPECT_EQ(NoticeShown(), c.notice);
         EXPECT_TRUE(notices.size() <= 1u);
@@ -314,7 +224,7 @@ TEST_F(MainWindowSettingsTest, KeysAndWhatTheyMakeOfTheWindow) {
 }
 
 TEST_F(MainWindowSettingsTest, EveryKeyReachesItsPlaceAndSmartIsChosenWhateverTheFileSays) {
-    SettingsWindow& w = Open(
+    Open(
         "[Position]\r\nX=100\r\nY=60\r\nMaximize=1\r\n[Params]\r\nOpen=/skins\r\n"
         "Save=/out/\r\nResizeXML=1\r\nMac=1\r\nOutputW=1920\r\nOutputH=1080\r\nFontSize=1\r\n"
         "Color=#102030\r\nRunOnce=0*\r\n[L_Params]\r\nBorder_Color=#A0B0C0\r\n"
@@ -323,13 +233,13 @@ TEST_F(MainWindowSettingsTest, EveryKeyReachesItsPlaceAndSmartIsChosenWhateverTh
         "LastUpdate=2026-12-01\r\nLater=1\r\nSoftware=7.4\r\n");
     EXPECT_EQ(INI_Read_Write::Open_directory, "/skins");
     EXPECT_EQ(INI_Read_Write::Save_directory, "/out/");
-    EXPECT_TRUE(w.Mac_CheckBox().Value());
-    EXPECT_EQ(w.Width_Output_EditField().Text(), "1920");
-    EXPECT_EQ(w.Height_Output_EditField().Text(), "1080");
+    EXPECT_TRUE(w->Mac_CheckBox().Value());
+    EXPECT_EQ(w->Width_Output_EditField().Text(), "1920");
+    EXPECT_EQ(w->Height_Output_EditField().Text(), "1080");
     EXPECT_TRUE(Variables::No_FontChange);
     EXPECT_EQ(Variables::Change_Color, platform::RGB(0x10, 0x20, 0x30));
     EXPECT_EQ(Variables::P_Border_Color, platform::RGB(0xA0, 0xB0, 0xC0));
-    EXPECT_EQ(w.Border_Color_EditField().myColor(), platform::RGB(0xA0, 0xB0, 0xC0));
+    EXPECT_EQ(w->Border_Color_EditField().myColor(), platform::RGB(0xA0, 0xB0, 0xC0));
     EXPECT_EQ(Browser::Browser_Color, platform::RGB(0, 0, 0xFF));
     EXPECT_EQ(Browser::B_Background_Picture, "/pics/b.png");
     EXPECT_TRUE(Variables::Window_Open);
@@ -341,10 +251,10 @@ TEST_F(MainWindowSettingsTest, EveryKeyReachesItsPlaceAndSmartIsChosenWhateverTh
     EXPECT_TRUE(INI_Read_Write::UpdateLater);
     EXPECT_EQ(INI_Read_Write::Software_Version, "7.4");
     // "Simple" was ticked from the file, then the opening chose "Smart" alone.
-    EXPECT_FALSE(w.Resize_Skin_CheckBox().Value());
-    EXPECT_TRUE(w.SmartResize_CheckBox().Value());
+    EXPECT_FALSE(w->Resize_Skin_CheckBox().Value());
+    EXPECT_TRUE(w->SmartResize_CheckBox().Value());
     // Auto-update off: no check, and the date of the last check is today's.
-    EXPECT_EQ(w.checks, 0);
+    EXPECT_EQ(w->checks, 0);
     EXPECT_EQ(INI_Read_Write::LastCheck->SQLDate(), "2026-12-11");
 }
 
@@ -370,36 +280,33 @@ TEST_F(MainWindowSettingsTest, UpdateScheduleByTheLastCheckTodayAndLater) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
-        SetToday(c.today);
+        state.SetToday(c.today);
         Open(std::string("[Version]\nAutoUpdate=1\nLastUpdate=") + c.lastUpdate +
              "\nLater=" + (c.later ? "1" : "0"));
-        EXPECT_EQ(window->checks, c.check ? 1 : 0);
+        EXPECT_EQ(w->checks, c.check ? 1 : 0);
     }
     // A check not due keeps the date of the last one as the settings file will store it.
-    SetToday(Day(2026, 12, 2));
+    state.SetToday(Day(2026, 12, 2));
     Open(std::string("[Version]\nAutoUpdate=1\nLastUpdate=2026-12-01\nLater=1"));
     EXPECT_EQ(INI_Read_Write::LastCheck->SQLDate(), "2026-12-01");
 }
 
 TEST_F(MainWindowSettingsTest, AFailureStopsTheOpeningWhereItHappensAndTheWindowStays) {
-    SetToday(Day(2026, 12, 11));
+    state.SetToday(Day(2026, 12, 11));
     fs::create_directories(ConfigFile().parent_path());
     temp.Write("cfg/Malvoren Tool/Config.ini",
                "[Params]\nResizeXML=1\n[Version]\nAutoUpdate=1\nLastUpdate=2026-12-01");
-    Reset();
-    App::SetMessageWindowPresenter([this](const std::string& text, std::int32_t id) {
-        notices.push_back({text, id});
-    });
-    window = new SettingsWindow;
-    window->failInCheck = true;
-    window->Build();
+    ResetState();
+    w = new testsupport::RecordingMainWindow;
+    w->failInCheck = true;
+    w->Build();
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0], "Exception in the Open Event of the Main Window");
     // What came before stays (the notice, the file's "Simple"); "Smart" is never chosen.
     EXPECT_TRUE(NoticeShown());
-    EXPECT_TRUE(window->Resize_Skin_CheckBox().Value());
-    EXPECT_FALSE(window->SmartResize_CheckBox().Value());
-    EXPECT_FALSE(window->IsClosed());
+    EXPECT_TRUE(w->Resize_Skin_CheckBox().Value());
+    EXPECT_FALSE(w->SmartResize_CheckBox().Value());
+    EXPECT_FALSE(w->IsClosed());
 }
 
 TEST_F(MainWindowSettingsTest, ClosingWritesTheSettingsFileAndQuitsWithStatusZero) {
@@ -409,8 +316,8 @@ TEST_F(MainWindowSettingsTest, ClosingWritesTheSettingsFileAndQuitsWithStatusZer
         "Browser_Color=#102030\nWindowOpen=1\n[Version]\nLatest_Version=1\nAutoUpdate=0\n"
         "Later=0\nSoftware=7.4");
     fs::remove(ConfigFile());
-    EXPECT_EQ(StatusAfter([this] { window->Close(); }), 0);
-    EXPECT_TRUE(window == nullptr || window->IsClosed());
+    EXPECT_EQ(StatusAfter([this] { w->Close(); }), 0);
+    EXPECT_TRUE(w == nullptr || w->IsClosed());
     // 27 lines, no line end after the last; Maximize is 0 since 560 × 376 is no more than 90 %
     // of the 1280 × 800 screen; Old_Renderer is its built-in 1; LastUpdate is today.
     EXPECT_EQ(testsupport::ReadAll(ConfigFile()),
@@ -429,7 +336,7 @@ TEST_F(MainWindowSettingsTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheT
     fs::remove(ConfigFile());
     fs::create_directories(ConfigFile() / "kept");
     dialogs->shown.clear();
-    EXPECT_EQ(StatusAfter([this] { window->Close(); }), 0);
+    EXPECT_EQ(StatusAfter([this] { w->Close(); }), 0);
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].rfind(
                   "The settings could not be saved in " + ConfigFile().string() + ".\n", 0),
@@ -450,49 +357,41 @@ TEST_F(MainWindowSettingsTest, TheCloseBoxQuitsUnlessAWindowRefuses) {
     bool refuse = true;
     dialog->CancelClose = [&refuse](bool) { return refuse; };
     dialog->Show();
-    window->show();
+    w->show();
     const auto pressCloseBox = [this] {
         QCloseEvent close;
-        QCoreApplication::sendEvent(window.data(), &close);
+        QCoreApplication::sendEvent(w.data(), &close);
     };
 
     // The refusing dialog keeps the tool open: nothing closed, nothing written.
     EXPECT_EQ(StatusAfter(pressCloseBox), 99);
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->IsClosed());
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->IsClosed());
     EXPECT_FALSE(dialog->IsClosed());
     EXPECT_FALSE(fs::exists(ConfigFile()));
 
     refuse = false;
     EXPECT_EQ(StatusAfter(pressCloseBox), 0);
-    EXPECT_TRUE(window == nullptr || window->IsClosed());
+    EXPECT_TRUE(w == nullptr || w->IsClosed());
     EXPECT_EQ(testsupport::ReadAll(ConfigFile()).rfind("[Position]\nX=", 0), 0u);
 }
 
 TEST_F(MainWindowSettingsTest, ClosingDuringAJobEndsTheJobBeforeTheSettingsAreWritten) {
     Open(std::string("[Params]\nRunOnce=1"));
-    const fs::path xml = temp.Write("in.xml",
-                                    "<?xml version=\"1.0\"?>\n<skin name=\"T\" "
-                                    "version=\"7\" width=\"1024\" height=\"768\">\n"
-                                    "</skin>\n");
-    QImage bitmap(8, 8, QImage::Format_RGB32);
-    bitmap.fill(Qt::gray);
-    bitmap.save(QString::fromStdString((temp / "in.png").string()), "PNG");
-    dialogs->QueueOpenFile(xml.string());
-    window->Input_Button_Action();
+    ChooseInput(Skin("in.xml", 1024, 768));
     fs::create_directories(temp / "out");
-    window->OutputXML_EditField().SetText((temp / "out" / "out.xml").string());
-    window->Width_Output_EditField().SetText("1280");
-    window->Height_Output_EditField().SetText("960");
-    window->Resize_Skin_CheckBox().SetValue(true);
-    window->Job_Button_Action();
-    ASSERT_TRUE(window->JobRunning());
+    w->OutputXML_EditField().SetText((temp / "out" / "out.xml").string());
+    w->Width_Output_EditField().SetText("1280");
+    w->Height_Output_EditField().SetText("960");
+    w->Resize_Skin_CheckBox().SetValue(true);
+    w->Job_Button_Action();
+    ASSERT_TRUE(w->JobRunning());
     fs::remove(ConfigFile());
 
-    SettingsWindow::jobRunningAtClose.reset();
-    EXPECT_EQ(StatusAfter([this] { window->Close(); }), 0);
+    testsupport::RecordingMainWindow::jobRunningAtClose.reset();
+    EXPECT_EQ(StatusAfter([this] { w->Close(); }), 0);
     // The close waited for the job's end, then wrote the settings.
-    EXPECT_EQ(SettingsWindow::jobRunningAtClose, std::optional<bool>(false));
+    EXPECT_EQ(testsupport::RecordingMainWindow::jobRunningAtClose, std::optional<bool>(false));
     EXPECT_TRUE(fs::exists(ConfigFile()));
     EXPECT_FALSE(Variables::ThreadRunning);
 }

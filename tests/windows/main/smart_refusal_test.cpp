@@ -15,10 +15,9 @@
 #include "messages/run_once.h"
 #include "platform/dialogs.h"
 #include "platform/widgets/pagepanel.h"
-#include "support/scoped_env.h"
-#include "support/temp_folder.h"
 #include "windows/main/main_window.h"
 #include "windows/main/refusal_sink.h"
+#include "windows/support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -32,50 +31,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BubbleWindow : public MainWindow {
-public:
-    struct Bubble {
-        std::string text;
-        platform::Control* control;
-        std::int32_t page;
-    };
-    std::vector<Bubble> bubbles;
-
-    void ShowToolTip(const std::string& text, platform::Control& control,
-                     std::int32_t position) override {
-        bubbles.push_back({text, &control, PagePanel1().Value()});
-        MainWindow::ShowToolTip(text, control, position);
-    }
+// The window opens on a settings file with every notice off.
+class SmartRefusal : public testsupport::MainWindowFixture {
+protected:
+    SmartRefusal()
+        : MainWindowFixture(Opening::ByTest) {}
 };
 
-void ResetState() {
-    Variables::ResetDefaults();
-    Variables::RC = "\n";
-    Variables::ResetPictures();
-    Browser::ResetDefaults();
-    INI_Read_Write::ResetSettings();
-    Language::ResetLanguage();
-    INI_Read_Write::RunOnce = {1};  // every notice off
-}
-
-TEST(SmartRefusal, TheWindowShowsTheFilesPageTheBubbleAndTheProposedHeight) {
-    FileTypes1::Initialize();
-    ResetState();
-    testsupport::TempFolder temp;
-    ScopedEnv appDir("MALVOREN_APP_DIR", temp.Path().string());
-    ScopedEnv config("XDG_CONFIG_HOME", (temp / "cfg").string());
-    ScopedEnv resources("MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources");
-    platform::ScopedScriptedDialogs dialogs;
+TEST_F(SmartRefusal, TheWindowShowsTheFilesPageTheBubbleAndTheProposedHeight) {
     for (const char* name : {"tidewater.xml", "tidewater.png"})
         fs::copy_file(fs::path(MALVOREN_SOURCE_DIR) / "examples" / name, temp / name);
-    fs::create_directories(temp / "cfg" / "Malvoren Tool");
-    temp.Write("cfg/Malvoren Tool/Config.ini", "[Params]\nRunOnce=1*");
-
-    auto* w = new BubbleWindow;
-    w->Build();
+    Open("[Params]\nRunOnce=1*");
     InstallSmartRefusalSink();
-    dialogs->QueueOpenFile((temp / "tidewater.xml").string());
-    w->Input_Button_Action();
+    ChooseInput((temp / "tidewater.xml").string());
     w->OutputXML_EditField().SetText((temp / "out.xml").string());
     w->ScaleCheckbox().SetValue(false);
     w->Width_Output_EditField().SetText("1280");
@@ -83,9 +51,7 @@ TEST(SmartRefusal, TheWindowShowsTheFilesPageTheBubbleAndTheProposedHeight) {
     ASSERT_TRUE(w->SmartResize_CheckBox().Value());
     w->Breadcrumbs().SetValue(3);
     w->Job_Button_Action();
-    for (int i = 0; i < 200 && w->JobRunning(); ++i)
-        QCoreApplication::processEvents();
-    ASSERT_FALSE(w->JobRunning());
+    FinishJob();
 
     // The 1024 × 768 skin grows 1280 / 1024 = 1.25 times: 960 rows, its browser 336 × 1.25 =
     // 420 of them. At 720 rows the browser keeps 420 − 240 = 180, under 245; it keeps 245 at
@@ -99,10 +65,6 @@ TEST(SmartRefusal, TheWindowShowsTheFilesPageTheBubbleAndTheProposedHeight) {
     EXPECT_FALSE(w->Chase_Wheel().Visible());
     EXPECT_FALSE(Variables::Job_Ok);
     EXPECT_FALSE(fs::exists(temp / "out.xml"));
-
-    Variables::SetRefusalSink(nullptr);
-    delete w;
-    ResetState();
 }
 
 }  // namespace

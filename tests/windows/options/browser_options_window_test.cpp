@@ -1,15 +1,22 @@
 #include "windows/options/browser_options_window.h"
 
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_colorpicker.h"
 #include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_radiobutton.h"
-#include "options_fixture.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/rgbsurface.h"
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/combobox.h"
 #include "platform/widgets/textfield.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +27,7 @@
 
 namespace {
 
-class BrowserOptionsTest : public OptionsFixture {
+class BrowserOptionsTest : public testsupport::WindowFixture {
 protected:
     Browser_Options_Window& OpenDialog() {
         auto& d = Browser_Options_Window::Instance();
@@ -123,7 +130,7 @@ TEST_P(SizeRuleTest, EveryWayOfClosingChecksTheSize) {
             d.close();
             break;
         case CloseWay::Button:
-            ClickCentre(&d.Apply_Button());
+            testsupport::ClickCentre(d.Apply_Button());
             break;
         case CloseWay::Quit:
             d.Close(true);
@@ -163,7 +170,7 @@ const GridPress kGridPresses[] = {
 class GridPressTest : public BrowserOptionsTest, public ::testing::WithParamInterface<GridPress> {};
 TEST_P(GridPressTest, APressStoresTheCellAtOnce) {
     auto& d = OpenDialog();
-    Click(&d.Browser_Picture_Position_Canvas(), QPoint(GetParam().x, GetParam().y));
+    testsupport::Click(d.Browser_Picture_Position_Canvas(), QPoint(GetParam().x, GetParam().y));
     EXPECT_EQ(Browser::B_Picture_Position, GetParam().cell);
 }
 INSTANTIATE_TEST_SUITE_P(Grid, GridPressTest, ::testing::ValuesIn(kGridPresses),
@@ -223,11 +230,11 @@ TEST_F(BrowserOptionsTest, PickingAPictureFillsThePathAndTicksTheBackgroundOnly)
     Browser::B_Text_Size = 12;
     auto& d = OpenDialog();
     dialogs->QueueOpenFile(std::nullopt);
-    ClickCentre(&d.Browser_Picture_Button());
+    testsupport::ClickCentre(d.Browser_Picture_Button());
     EXPECT_EQ(d.Browser_Picture_EditField().Text(), "");
     EXPECT_FALSE(d.Browser_Background_Checkbox().Value());
     dialogs->QueueOpenFile("/home/me/stripes.png");
-    ClickCentre(&d.Browser_Picture_Button());
+    testsupport::ClickCentre(d.Browser_Picture_Button());
     EXPECT_EQ(d.Browser_Picture_EditField().Text(), "/home/me/stripes.png");
     EXPECT_TRUE(d.Browser_Background_Checkbox().Value());
     EXPECT_FALSE(d.Picture_Radio().Value());

@@ -1,14 +1,22 @@
 #include "windows/options/more_options_window.h"
 
 #include "app/batch.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
-#include "options_fixture.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/widgets/updownarrows.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPointer>
 
 #include <string>
@@ -16,26 +24,15 @@
 
 namespace {
 
-class MoreOptionsTest : public OptionsFixture {
+class MoreOptionsTest : public testsupport::WindowFixture {
 protected:
-    void SetUp() override {
-        OptionsFixture::SetUp();
-        App::SetMessageWindowPresenter([this](const std::string& text, std::int32_t id) {
-            notices.push_back(std::to_string(id) + ":" + text);
-        });
-    }
-    void TearDown() override {
-        App::SetMessageWindowPresenter({});
-        OptionsFixture::TearDown();
-    }
+    void SetUp() override { RecordNotices(); }
     static More_Options_Window& OpenDialog() {
         auto& d = More_Options_Window::Instance();
         d.activateWindow();  // the focus goes to controls of the active window only
         QCoreApplication::processEvents();
         return d;
     }
-
-    std::vector<std::string> notices;
 };
 
 struct ArrowCase {
@@ -121,8 +118,9 @@ TEST_F(MoreOptionsTest, TheLogoNoticeShowsOnceAndLeavesTheBoxUnticked) {
     auto& d = OpenDialog();
     d.No_LogoChange_CheckBox().SetValue(true);
     ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0],
-              "4:You are going to \"downsize\" the skin.\n\n"
+    EXPECT_EQ(notices[0].id, 4);
+    EXPECT_EQ(notices[0].text,
+              "You are going to \"downsize\" the skin.\n\n"
               "If you stop the logo resize, the resized skin might not be useable.");
     EXPECT_FALSE(d.No_LogoChange_CheckBox().Value());
     EXPECT_FALSE(Variables::P_No_LogoChange);
@@ -175,7 +173,7 @@ TEST_F(MoreOptionsTest, ApplyWritesTheSevenValuesAndTheCloseBoxNone) {
     e.Old_Renderer_CheckBox().SetValue(false);
     e.No_FontChange_CheckBox().SetValue(false);
     QPointer<More_Options_Window> alive(&e);
-    ClickCentre(&e.Apply_Button());
+    testsupport::ClickCentre(e.Apply_Button());
     EXPECT_FALSE(Variables::P_No_LogoChange);
     EXPECT_FALSE(Variables::No_FontChange);
     EXPECT_TRUE(Variables::P_Change_FontSize);
@@ -187,7 +185,7 @@ TEST_F(MoreOptionsTest, ApplyWritesTheSevenValuesAndTheCloseBoxNone) {
     EXPECT_TRUE(alive.isNull());
 
     // Reopened and applied untouched: 100 and 750, both boxes off.
-    ClickCentre(&OpenDialog().Apply_Button());
+    testsupport::ClickCentre(OpenDialog().Apply_Button());
     EXPECT_FALSE(Variables::P_Change_FontSize);
     EXPECT_EQ(Variables::P_Change_FontSize_Value, 100);
     EXPECT_FALSE(Variables::P_Change_Gain);
@@ -199,7 +197,7 @@ TEST_F(MoreOptionsTest, ApplyNeverStoresAnUnusableFontPercentage) {
     for (const char* text : {"", "-50", "0", "99999999999"}) {
         auto& d = OpenDialog();
         d.FontSize_EditField().SetText(text);
-        ClickCentre(&d.Apply_Button());
+        testsupport::ClickCentre(d.Apply_Button());
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Variables::P_Change_FontSize_Value, 120) << text;
     }

@@ -2,17 +2,23 @@
 
 #include "app/ini_read_write.h"
 #include "app/language.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/buttons/ui_popupmenu.h"
 #include "kit/toggles/ui_checkbox.h"
-#include "options_fixture.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/widgets/label.h"
 #include "support/scoped_env.h"
 #include "support/temp_folder.h"
 #include "windows/options/main_window_link.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPointer>
 
 #include <string>
@@ -20,11 +26,11 @@
 
 namespace {
 
-class SettingsWindowTest : public OptionsFixture {
+class SettingsWindowTest : public testsupport::WindowFixture {
 protected:
     void TearDown() override {
         MainWindowLink::Install({}, {});
-        OptionsFixture::TearDown();
+        WindowFixture::TearDown();
     }
 };
 
@@ -74,7 +80,7 @@ TEST_F(SettingsWindowTest, ApplyWritesElementZeroAndTheFolderChoiceThenCloses) {
     auto& d = SettingsWindow::OpenNew();
     QPointer<SettingsWindow> alive(&d);
     d.Window_Open_CheckBox().SetValue(false);
-    ClickCentre(&d.Apply_Button());
+    testsupport::ClickCentre(d.Apply_Button());
     EXPECT_EQ(INI_Read_Write::RunOnce, (std::vector<std::int32_t>{0, 4, 5}));
     EXPECT_FALSE(Variables::Window_Open);
     EXPECT_TRUE(d.Closed);

@@ -1,14 +1,23 @@
 #include "windows/options/skin_preview_window.h"
 
-#include "options_fixture.h"
+#include "app/ini_read_write.h"
+#include "app/language.h"
+#include "engine/picture/pictures.h"
+#include "engine/xml/browser.h"
+#include "engine/xml/variables.h"
+#include "messages/messages.h"
+#include "messages/run_once.h"
 #include "platform/graphics.h"
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/picture.h"
+#include "windows/support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <string>
@@ -27,10 +36,10 @@ QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
-class SkinPreviewTest : public OptionsFixture {
+class SkinPreviewTest : public testsupport::WindowFixture {
 protected:
     void SetUp() override {
-        OptionsFixture::SetUp();
+        WindowFixture::SetUp();
         Variables::outWidth = 640;
         Variables::outHeight = 480;
         Variables::Str_Line = {R"(<skin name="t" width="640" height="480">)",
