@@ -152,9 +152,10 @@ MessageDialogWindow::MessageDialogWindow(const MessageDialogSpec& spec, bool pla
         bold.setFontWeight(QFont::Bold);
         cursor.insertText(Q(spec.message), bold);
         if (!spec.explanation.empty()) {
-            QTextBlockFormat gap;
-            gap.setTopMargin(kSpacing);
-            cursor.insertBlock(gap, QTextCharFormat());
+            // A blank line apart; every line of the explanation is a paragraph of its own and
+            // takes the format of the one before, so that format stays plain.
+            cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            cursor.insertBlock();
             cursor.insertText(Q(spec.explanation));
         }
     }

@@ -90,7 +90,7 @@ TEST(QtDialogsTest, MessageDialogReturnsThePressedButton) {
         ClickButton(box, "Continue");
     });
     EXPECT_EQ(QtDialogs().ShowMessageDialog(spec), DialogButton::Cancel);
-    EXPECT_EQ(explanation, "Unhandeld Exception\nNilObjectException");
+    EXPECT_EQ(explanation, "Unhandeld Exception\n\nNilObjectException");
     EXPECT_EQ(title, "Malvoren Tool");
     AnswerNextDialog<MessageDialogWindow>(
         [](MessageDialogWindow& box) { ClickButton(box, "Quit"); });
