@@ -38,38 +38,55 @@ function(malvoren_add_test name)
 endfunction()
 
 # malvoren_add_gui_smoke_test(<name> SOURCES <files...> LIBS <targets...> [SCREEN <W>x<H>])
+# malvoren_add_gui_smoke_test(<name> COMMAND <command...> [SCREEN <W>x<H>])
 #   Builds one GoogleTest executable (with the GUI main) whose windows are shown for real on
 #   an X server that xvfb-run starts (-a: a free display number), under the CTest label
-#   gui-smoke. The screen is SCREEN (1280x800 unless told), and MALVOREN_SCREEN says the same,
-#   so the tool's screen sizes agree with the server. testsupport::Screenshot takes what the
-#   display shows and testsupport::SaveForInspection writes it to the build tree's "rendered"
-#   folder.
+#   gui-smoke; with COMMAND, runs that command on such a server instead. The screen is SCREEN
+#   (1280x800 unless told), and MALVOREN_SCREEN says the same, so the tool's screen sizes agree
+#   with the server. testsupport::Screenshot takes what the display shows and
+#   testsupport::SaveForInspection writes it to the build tree's "rendered" folder.
+#   Each test sets the environment it needs itself, whatever ctest was started with: the
+#   display (xvfb-run's), the platform (xcb), the screen, a runtime folder of its own (made
+#   with mode 700 before the run), and none of the variables that would make the run headless
+#   or send it to another display server.
 #   Without xvfb-run (scripts/install-deps.sh installs it) the test reports itself skipped.
 #   With MALVOREN_GUI_SMOKE off, nothing is built or registered.
 find_program(MALVOREN_XVFB_RUN xvfb-run)
+set(MALVOREN_GUI_SMOKE_UNSET WAYLAND_DISPLAY MALVOREN_HEADLESS QT_SCALE_FACTOR
+    QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORMTHEME)
 function(malvoren_add_gui_smoke_test name)
     if(NOT MALVOREN_GUI_SMOKE)
         return()
     endif()
-    cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;LIBS;COMMAND" ${ARGN})
     if(NOT ARG_SCREEN)
         set(ARG_SCREEN 1280x800)
     endif()
-    add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} malvoren_test_gui_smoke
-        malvoren_test_gui_main GTest::gtest malvoren_options)
-    target_compile_definitions(${name} PRIVATE
-        MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    if(ARG_COMMAND)
+        set(command ${ARG_COMMAND})
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} malvoren_test_gui_smoke
+            malvoren_test_gui_main GTest::gtest malvoren_options)
+        target_compile_definitions(${name} PRIVATE
+            MALVOREN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+        set(command $<TARGET_FILE:${name}>)
+    endif()
     if(MALVOREN_XVFB_RUN)
         add_test(NAME ${name}
-            COMMAND ${MALVOREN_XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN}x24"
-                $<TARGET_FILE:${name}>)
+            COMMAND sh -c "mkdir -p -m 700 \"$XDG_RUNTIME_DIR\" && exec \"$@\"" gui-smoke
+                ${MALVOREN_XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN}x24" ${command})
     else()
         add_test(NAME ${name} COMMAND sh -c "echo 'xvfb-run is missing: not run'; exit 77")
         set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
     endif()
+    set(unset "")
+    foreach(variable IN LISTS MALVOREN_GUI_SMOKE_UNSET)
+        list(APPEND unset "${variable}=unset:")
+    endforeach()
     set_tests_properties(${name} PROPERTIES
         LABELS gui-smoke
         TIMEOUT 120
-        ENVIRONMENT "QT_QPA_PLATFORM=xcb;MALVOREN_SCREEN=${ARG_SCREEN};MALVOREN_RESOURCES_DIR=${PROJECT_SOURCE_DIR}/resources")
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;MALVOREN_SCREEN=${ARG_SCREEN};MALVOREN_RESOURCES_DIR=${PROJECT_SOURCE_DIR}/resources;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/gui-smoke-runtime/${name}"
+        ENVIRONMENT_MODIFICATION "${unset}")
 endfunction()

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the pictures shipped in resources/ (run by hand; the outputs are committed).
+"""Draws the pictures shipped in resources/, and the tool's icon for the desktop's application
+menu in desktop/icons/ (run by hand; the outputs are committed).
 
 Only the standard library: shapes are sampled 4 x 4 times per pixel for smooth edges and the
 PNG files are written with zlib. The five menu icons are strips: the 16 x 16 icon on the left,
@@ -13,6 +14,7 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(os.path.dirname(HERE), "resources")
+ICONS = os.path.join(os.path.dirname(HERE), "desktop", "icons", "hicolor")
 SUB = 4  # samples per pixel along each axis
 
 
@@ -219,11 +221,54 @@ def menu_texture(width=22, height=16):
     write_png(os.path.join(OUT, "Menu texture.png"), width, height, out, alpha=True)
 
 
+def app_icon_layers(size):
+    """The tool's icon: a skin (a dark panel with two decks) inside the frame of its new,
+    larger size, and the arrow that stretches it there, on the windows' dark colour."""
+    u = size  # shapes are given in fractions of the icon's side
+
+    def scaled(shape):
+        return lambda x, y: shape(x / u, y / u)
+
+    tile = round_rect(0.04, 0.04, 0.96, 0.96, 0.18)
+    frame = minus(rect(0.12, 0.16, 0.88, 0.86), rect(0.15, 0.19, 0.85, 0.83))
+    panel = round_rect(0.18, 0.24, 0.64, 0.58, 0.04)
+    decks = union(disc(0.30, 0.41, 0.085), disc(0.52, 0.41, 0.085))
+    hubs = union(disc(0.30, 0.41, 0.022), disc(0.52, 0.41, 0.022))
+    # The arrow from the panel's corner towards the frame's, along the diagonal.
+    d = math.sqrt(0.5)
+    def shaft(x, y):
+        along = ((x - 0.58) + (y - 0.55)) * d
+        across = ((x - 0.58) - (y - 0.55)) * d
+        return 0 <= along <= 0.26 and abs(across) <= 0.035
+    head = polygon([(0.82, 0.79), (0.64, 0.77), (0.80, 0.61)])
+    arrow = union(shaft, head)
+    return [Layer((58, 61, 66), scaled(grow(tile, 0.012))),
+            Layer((0x33, 0x35, 0x38), scaled(tile)),
+            Layer((74, 163, 223), scaled(frame)),
+            Layer((96, 101, 110), scaled(panel)),
+            Layer((214, 218, 224), scaled(decks)),
+            Layer((60, 63, 68), scaled(hubs)),
+            Layer((OUTLINE), scaled(grow(arrow, 0.02))),
+            Layer((246, 196, 84), scaled(arrow))]
+
+
+def app_icon(size):
+    rows = render(size, size, app_icon_layers(size))
+    out = [[unpremultiply(px) + (round(255 * px[3]),) for px in row] for row in rows]
+    folder = os.path.join(ICONS, "%dx%d" % (size, size), "apps")
+    os.makedirs(folder, exist_ok=True)
+    write_png(os.path.join(folder, "malvoren.png"), size, size, out, alpha=True)
+
+
 def flat(name, width, height, color=(0x33, 0x35, 0x38)):
     write_png(os.path.join(OUT, name), width, height, [[color] * width for _ in range(height)])
 
 
 def main():
+    if sys.argv[1:] == ["--icon"]:
+        for size in (48, 128, 256):
+            app_icon(size)
+        return 0
     os.makedirs(OUT, exist_ok=True)
     icon_strip("OpenFolder.png", open_folder())
     icon_strip("reload.png", reload_arrow())
@@ -236,6 +281,8 @@ def main():
     # what would show if one were ever drawn.
     flat("UI_ColorPicker_backdrop.png", 16, 16)
     flat("UI_Checkbox_backdrop.png", 16, 16)
+    for size in (48, 128, 256):
+        app_icon(size)
     return 0
 
 

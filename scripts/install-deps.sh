@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2
     libdeflate-dev libpng-dev
     xvfb xauth xdotool
+    desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

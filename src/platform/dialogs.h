@@ -30,12 +30,16 @@ struct MessageDialogSpec {
 /// An open or save file dialog.
 struct FileDialogSpec {
     std::string title;
+    /// The folder the dialog starts in. A folder that does not exist (a missing Desktop) starts
+    /// it in the home folder; empty leaves the choice to the toolkit.
     std::string initialFolder;
     std::string suggestedName;  // save dialogs
     /// Extensions without dots, separated by ";" ("bmp;jpg;png"); empty: any file.
     std::string filter;
     /// The name of the file type the filter stands for ("XML Files"); empty: "Files".
     std::string filterName;
+    /// True adds a second choice, "All Files", that shows every file.
+    bool offerAllFiles = false;
     /// Captions of the accept and cancel buttons; empty: the toolkit's own.
     std::string actionCaption;
     std::string cancelCaption;

@@ -1,5 +1,7 @@
 #include "platform/launcher.h"
 
+#include "platform/dialogs.h"
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QString>
@@ -35,7 +37,12 @@ bool ShowURL(const std::string& url) {
         CurrentLauncher().Refused(url);
         return false;
     }
-    return CurrentLauncher().OpenURL(url);
+    if (CurrentLauncher().OpenURL(url))
+        return true;
+    // Without a web browser the system gives up with no more than a line on standard error:
+    // the user is told, and gets the address to open by other means.
+    MsgBox(std::string(kNoProgramForAddress) + "\n" + url);
+    return false;
 }
 
 bool SystemLauncher::OpenURL(const std::string& url) {

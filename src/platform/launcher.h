@@ -22,9 +22,15 @@ public:
     virtual void Refused(const std::string& url) { (void)url; }
 };
 
+/// What the user is told, above the address, when no program could open a web address.
+inline constexpr const char* kNoProgramForAddress =
+    "No program on this computer could open this address. You can copy it into a web browser:";
+
 /// Opens a web address in the default browser (the framework's ShowURL). Only http and https
 /// addresses with a host are handed on: "file:", "javascript:" and every other scheme could
 /// run or reveal something on this machine, so they are refused (false) and never opened.
+/// When the launcher cannot open an address (no web browser installed) the user is told so
+/// in a message box that shows the address, and the result is false.
 bool ShowURL(const std::string& url);
 
 /// The launcher in force (the system's until another is installed).

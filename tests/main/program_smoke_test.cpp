@@ -209,6 +209,10 @@ TEST(ProgramSmoke, FirstStartASimpleJobARefusedSmartJobAndQuitting) {
     env.insert("MALVOREN_APP_DIR", QString::fromStdString((temp / "app").string()));
     env.insert("MALVOREN_OFFLINE", "1");
     env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("MALVOREN_SCREEN", "1280x800");
+    // Whatever the caller's environment: a run on this X server, never headless.
+    env.remove("MALVOREN_HEADLESS");
+    env.remove("WAYLAND_DISPLAY");
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(QStringLiteral(MALVOREN_EXE), {});
@@ -317,6 +321,9 @@ TEST(ProgramSmoke, FirstStartASimpleJobARefusedSmartJobAndQuitting) {
     EXPECT_EQ(Lines(config), 27);
     // The proposed height stayed in the field and went into the file.
     EXPECT_NE(config.find("\nOutputW=1280\nOutputH=785\n"), std::string::npos) << config;
+    // The file dialog's history went into the tool's own folder, as everything else did.
+    for (const auto& entry : fs::directory_iterator(temp / "cfg"))
+        EXPECT_EQ(entry.path().filename(), "Malvoren Tool");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/launcher.h"
 
+#include "platform/dialogs.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -43,12 +44,26 @@ const ShowUrlCase kShowUrlCases[] = {
 class ShowUrlTest : public ::testing::TestWithParam<ShowUrlCase> {};
 TEST_P(ShowUrlTest, OpensOnlyWebAddresses) {
     platform::ScopedRecordingLauncher launcher;
+    platform::ScopedScriptedDialogs dialogs;
     const bool opened = platform::ShowURL(GetParam().url);
     EXPECT_EQ(opened, std::string(GetParam().recorded).starts_with("url:"));
     EXPECT_EQ(launcher->requests, std::vector<std::string>{GetParam().recorded});
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 INSTANTIATE_TEST_SUITE_P(Launcher, ShowUrlTest, ::testing::ValuesIn(kShowUrlCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// No web browser installed: the launcher refuses, and the user reads why and the address.
+TEST(LauncherTest, AnAddressThatNoProgramCanOpenIsShownToTheUser) {
+    platform::ScopedRecordingLauncher launcher;
+    platform::ScopedScriptedDialogs dialogs;
+    launcher->answer = false;
+    EXPECT_FALSE(platform::ShowURL("https://www.example.org/malvoren/user-guide"));
+    EXPECT_EQ(dialogs->shown,
+              std::vector<std::string>{"No program on this computer could open this address. You "
+                                       "can copy it into a web browser:\n"
+                                       "https://www.example.org/malvoren/user-guide"});
+}
 
 TEST(LauncherTest, SystemLauncherStartsAProgramAndRefusesAMissingOne) {
     platform::SystemLauncher system;

@@ -17,6 +17,8 @@
 namespace {
 
 constexpr const char* kNoReply = "Unable to contact the webserver.";
+// The server answered, but its version field is too short to compare with this version.
+constexpr const char* kUnreadable = "Unable to read the webserver's answer.";
 
 }  // namespace
 
@@ -118,9 +120,10 @@ void CheckForUpdate_Window::Check() {
     const Verdict verdict = Judge(description, m_local);
     const Settings before = CurrentSettings();
     if (verdict == Verdict::Failed) {
-        // A version field too short to compare is no answer from the server either.
+        // Said in the window, which stays usable, rather than reported as a failure of the
+        // program: the fault is the server's.
         StoreSettings(AfterWindowCheck(before, verdict, marker, Answer::None, platform::Now()));
-        ShowMessage(kNoReply);
+        ShowMessage(kUnreadable);
         return;
     }
     if (verdict == Verdict::NotNewer) {

@@ -12,9 +12,9 @@ class Label;
 }
 
 /// The window in which the user checks for an update on demand: a "Check" button, a progress
-/// wheel and a message that tells the outcome when there is nothing to offer or the server
-/// cannot be reached; a release on offer goes to the update dialog, after which the window
-/// closes by itself.
+/// wheel and a message that tells the outcome when there is nothing to offer, the server
+/// cannot be reached or its answer cannot be read; a release on offer goes to the update
+/// dialog, after which the window closes by itself.
 class CheckForUpdate_Window : public platform::Window {
 public:
     /// Checks against `local` (the running tool's version unless a test gives another).

@@ -1,5 +1,6 @@
 #include "windows/options/browser_options_window.h"
 
+#include "app/file_types.h"
 #include "app/ini_read_write.h"
 #include "app/language.h"
 #include "engine/xml/browser.h"
@@ -254,7 +255,9 @@ void Browser_Options_Window::AddBackgroundControls() {
             };
             b.Action = [this] {
                 platform::FileDialogSpec spec;
-                spec.filter = "picture";
+                spec.filter = FileTypes1::bmp().Filter();
+                spec.filterName = FileTypes1::bmp().Name;
+                spec.offerAllFiles = true;
                 const auto chosen = platform::CurrentDialogs().GetOpenFile(spec);
                 if (!chosen)
                     return;

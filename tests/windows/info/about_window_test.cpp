@@ -7,6 +7,7 @@
 #include "messages/messages.h"
 #include "messages/run_once.h"
 #include "platform/beep.h"
+#include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/version.h"
 #include "platform/widgets/label.h"
@@ -129,6 +130,17 @@ TEST_F(AboutWindowTest, EachPressOpensThePageAgainAsTheHostNowIs) {
     ASSERT_EQ(launcher->requests.size(), 2u);
     EXPECT_NE(launcher->requests[0], launcher->requests[1]);
     EXPECT_EQ(launcher->requests[1], "url:" + AboutText::Page(Link::PrivateMessage, "PCDJ VJ"));
+}
+
+TEST_F(AboutWindowTest, ALinkThatNoBrowserCanOpenIsShownInAMessageBox) {
+    platform::ScopedScriptedDialogs dialogs;
+    launcher->answer = false;
+    About_Window& w = About_Window::ShowAbout(nullptr);
+    Click(w.StaticText3(), 5, 5);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0], std::string(platform::kNoProgramForAddress) + "\n" +
+                                     AboutText::Page(Link::ForumTopic, ""));
+    EXPECT_FALSE(w.IsClosed());
 }
 
 TEST_F(AboutWindowTest, PointingHandOverTheLinksOnly) {

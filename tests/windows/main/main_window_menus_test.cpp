@@ -214,6 +214,15 @@ TEST_F(MainWindowMenusTest, EachCommandOpensItsWindowOrPage) {
     }
 }
 
+TEST_F(MainWindowMenusTest, TheUserGuideWithoutAWebBrowserSaysSoAndShowsTheAddress) {
+    launcher->answer = false;
+    dialogs->shown.clear();
+    EXPECT_TRUE(platform::RunMenuCommand(Item("UserGuide")));
+    EXPECT_EQ(dialogs->shown, std::vector<std::string>{std::string(platform::kNoProgramForAddress) +
+                                                       "\nhttps://www.example.org/malvoren/"
+                                                       "user-guide"});
+}
+
 TEST_F(MainWindowMenusTest, OpenSkinFolderOpensTheHostsSkinsOrSaysTheSoftwareIsMissing) {
     const fs::path documents = temp / "Documents";
     ASSERT_EQ(platform::DocumentsFolder().Path(), documents);

@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -76,6 +77,45 @@ TEST_F(MainWindowSmoke, TheExampleSkinOnEveryPage) {
         testsupport::SaveForInspection(shot, "main_window_page" + std::to_string(page));
     }
     delete &window;
+    platform::SetDialogs(std::move(previous));
+}
+
+// Without a Desktop folder and with no folder remembered, the skin chooser opens in the home
+// folder with nothing typed as the file name.
+TEST(MainWindowSmoke, TheSkinChooserWithoutADesktopStartsAtHomeWithNoName) {
+    ASSERT_NE(QGuiApplication::platformName(), "offscreen") << "run me under xvfb-run";
+    FileTypes1::Initialize();
+    Variables::RC = "\n";
+    testsupport::TempFolder temp;
+    ScopedEnv appDir("MALVOREN_APP_DIR", temp.Path().string());
+    ScopedEnv resources("MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources");
+    fs::create_directories(temp / "home");
+    ScopedEnv home("HOME", (temp / "home").string());
+    ScopedEnv config("XDG_CONFIG_HOME", (temp / "cfg").string());
+    fs::create_directories(temp / "cfg" / "Malvoren Tool");
+    temp.Write("cfg/Malvoren Tool/Config.ini", "[Params]\nRunOnce=1*\n");
+    auto previous = platform::SetDialogs(std::make_unique<platform::QtDialogs>());
+
+    MainWindow& w = MainWindow::Instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    INI_Read_Write::Open_directory.clear();
+    QString folder;
+    QString typed = "unread";
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QImage shot = testsupport::Screenshot(*dialog);
+        testsupport::SaveForInspection(shot, "main_window_skin_chooser_without_desktop");
+        folder = dialog->directory().absolutePath();
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            typed = name->text();
+        dialog->reject();
+    });
+    w.Input_Button_Action();
+    EXPECT_EQ(folder.toStdString(), (temp / "home").string());
+    EXPECT_EQ(typed.toStdString(), "");
+    EXPECT_EQ(w.InputXML_EditField().Text(), "");
+    delete &w;
     platform::SetDialogs(std::move(previous));
 }
 

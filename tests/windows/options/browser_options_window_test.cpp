@@ -239,7 +239,10 @@ TEST_F(BrowserOptionsTest, PickingAPictureFillsThePathAndTicksTheBackgroundOnly)
     EXPECT_TRUE(d.Browser_Background_Checkbox().Value());
     EXPECT_FALSE(d.Picture_Radio().Value());
     ASSERT_EQ(dialogs->openRequests.size(), 2u);
-    EXPECT_EQ(dialogs->openRequests[0].filter, "picture");
+    // The pictures the tool reads, and every file as a second choice.
+    EXPECT_EQ(dialogs->openRequests[0].filter, "bmp;jpeg;jpg;png");
+    EXPECT_EQ(dialogs->openRequests[0].filterName, "Picture Files");
+    EXPECT_TRUE(dialogs->openRequests[0].offerAllFiles);
 }
 
 TEST_F(BrowserOptionsTest, WhatEachCloseStoresForTheTextOptions) {
