@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -56,7 +57,13 @@ class ScratchFolders {
 public:
     explicit ScratchFolders(const std::string& name) {
         std::string pattern = "/tmp/malvoren-" + name + "-XXXXXX";
-        m_root = ::mkdtemp(pattern.data());
+        // Without its folder a target would write wherever the paths fell: stop at once.
+        const char* made = ::mkdtemp(pattern.data());
+        if (made == nullptr) {
+            std::perror(("cannot make the scratch folder " + pattern).c_str());
+            std::abort();
+        }
+        m_root = made;
         ::setenv("MALVOREN_APP_DIR", App().c_str(), 1);
         ::setenv("XDG_DATA_HOME", Data().c_str(), 1);
     }

@@ -2,6 +2,7 @@
 #include "app/ini_read_write.h"
 #include "app/language.h"
 #include "engine/xml/variables.h"
+#include "fuzz_support.h"
 #include "messages/messages.h"
 #include "platform/dialogs.h"
 
@@ -19,23 +20,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A resources folder whose "Languages" folder holds the fuzzed file as "fuzz.lng"; the
-// application's folder is the same folder, so the listing also reads it a second time.
-struct Folders {
-    Folders() {
-        char pattern[] = "/tmp/malvoren-settings-fuzz-XXXXXX";
-        root = ::mkdtemp(pattern);
-        fs::create_directories(root / "Languages");
-        ::setenv("MALVOREN_RESOURCES_DIR", root.c_str(), 1);
-        ::setenv("MALVOREN_APP_DIR", (root / "app").c_str(), 1);
-        fs::create_directories(root / "app");
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    fs::path root;
-};
+// The resources folder is the scratch input folder, whose "Languages" folder holds the fuzzed
+// file as "fuzz.lng".
+fs::path MakeLanguagesFolder(const fuzzsupport::ScratchFolders& folders) {
+    folders.Empty();
+    fs::create_directories(folders.In() / "Languages");
+    ::setenv("MALVOREN_RESOURCES_DIR", folders.In().c_str(), 1);
+    return folders.In() / "Languages";
+}
 
 const char* const kKeys[] = {"Lang", "RunOnce", "Color", "Width", "Height", "Method"};
 const char* const kSections[] = {"Settings", "Main", "", "Options"};
@@ -43,7 +35,8 @@ const char* const kSections[] = {"Settings", "Main", "", "Options"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Folders folders;
+    static const fuzzsupport::ScratchFolders folders("settings-fuzz");
+    static const fs::path languages = MakeLanguagesFolder(folders);
     static platform::ScopedScriptedDialogs* dialogs = new platform::ScopedScriptedDialogs();
     (void)dialogs;
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -60,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)INI_Read_Write::IsSuppressed(list, 3);
 
     {
-        std::ofstream out(folders.root / "Languages" / "fuzz.lng",
-                          std::ios::binary | std::ios::trunc);
+        std::ofstream out(languages / "fuzz.lng", std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     Variables::RC = "\n";

@@ -7,14 +7,12 @@
 #include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
+#include "fuzz_support.h"
 #include "messages/messages.h"
 #include "platform/dialogs.h"
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,23 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Folders {
-    Folders() {
-        char pattern[] = "/tmp/malvoren-skin-fuzz-XXXXXX";
-        root = ::mkdtemp(pattern);
-        fs::create_directories(App());
-        ::setenv("MALVOREN_APP_DIR", App().c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
-    ~Folders() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    fs::path App() const { return root / "app"; }
-    fs::path Out() const { return root / "out"; }
-    fs::path root;
-};
 
 // Ratios of the job, picked by the input's last byte so that shrinking and growing on
 // either axis are both explored: numerator / 4.
@@ -50,13 +31,11 @@ std::int32_t Scaled(std::int32_t value, unsigned numerator) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Folders folders;
+    static const fuzzsupport::ScratchFolders folders("skin-fuzz");
     static platform::ScopedScriptedDialogs* dialogs = new platform::ScopedScriptedDialogs();
     (void)dialogs;
 
-    std::error_code ec;
-    fs::remove_all(folders.Out(), ec);
-    fs::create_directories(folders.Out());
+    folders.Empty();
     const fs::path skin = folders.Out() / "skin.xml";
     {
         std::ofstream out(skin, std::ios::binary);

@@ -14,6 +14,9 @@
 #include "platform/text.h"
 #include "platform/thread.h"
 
+#include <QDate>
+
+#include <algorithm>
 #include <cctype>
 
 namespace INI_Read_Write {
@@ -157,42 +160,148 @@ bool IsSuppressed(const std::vector<std::int32_t>& list, std::int32_t id) {
     return false;
 }
 
-std::optional<std::string> ComposeConfig(const ConfigValues& v, std::string_view lineEnd) {
-    if (!v.lastCheck)
-        return std::nullopt;
-    const bool maximize =
-        v.window.width > 0.9 * static_cast<double>(v.window.screenAvailableWidth) &&
-        v.window.height > 0.9 * static_cast<double>(v.window.screenAvailableHeight);
-    const std::vector<std::string> lines = {
-        "[Position]",
-        "X=" + platform::Str(static_cast<long long>(v.window.left)),
-        "Y=" + platform::Str(static_cast<long long>(v.window.top)),
-        "Maximize=" + Bool2Str(maximize),
-        "[Params]",
-        "Open=" + v.openDirectory,
-        "Save=" + v.saveDirectory,
-        "ResizeXML=" + Bool2Str(v.window.resizeSkinChecked),
-        "Mac=" + Bool2Str(v.window.macChecked),
-        "OutputW=" + v.window.widthOutputText,
-        "OutputH=" + v.window.heightOutputText,
-        "FontSize=" + Bool2Str(v.noFontChange),
-        "Color=" + FormatColor(v.changeColor),
-        "RunOnce=" + FormatRunOnce(v.runOnce),
-        "[L_Params]",
-        "Border_Color=" + FormatColor(v.borderColor),
-        "Browser_Color=" + FormatColor(v.browserColor),
-        "Browser_Picture=" + v.browserPicture,
-        "Old_Renderer=" + Bool2Str(v.oldRenderer),
-        "WindowOpen=" + Bool2Str(v.windowOpen),
-        "[Version]",
-        "Lang=" + v.lang,
-        "Latest_Version=" + Bool2Str(v.latestVersion),
-        "AutoUpdate=" + Bool2Str(v.autoUpdate),
-        "LastUpdate=" + v.lastCheck->SQLDate(),
-        "Later=" + Bool2Str(v.updateLater),
-        "Software=" + v.softwareVersion,
+namespace {
+
+/// The leading number of a text as a 32-bit integer, the fraction dropped; 0 when there is none
+/// or it does not fit.
+std::int32_t LeadingInt(std::string_view text) {
+    return platform::TryTruncInt32(platform::Val(text)).value_or(0);
+}
+
+std::string Decimal(int value) {
+    return platform::Str(static_cast<long long>(value));
+}
+
+/// One key line of the file: its section, its key, how the value is written, and how it is
+/// read back (none for a key that nothing reads back). The file is these lines in this order,
+/// each section line written before the first key of its section.
+using Day = platform::DateTime;
+struct Key {
+    const char* section;
+    const char* name;
+    std::string (*write)(const ConfigValues& v);
+    void (*read)(ConfigValues& v, const std::string& text, const Day& today);
+};
+
+bool NearlyFillsTheScreen(const MainWindowFields& w) {
+    return w.width > 0.9 * static_cast<double>(w.screenAvailableWidth) &&
+           w.height > 0.9 * static_cast<double>(w.screenAvailableHeight);
+}
+
+const Key kKeys[] = {
+    {"Position", "X", [](const ConfigValues& v) { return Decimal(v.window.left); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.window.left = LeadingInt(t); }},
+    {"Position", "Y", [](const ConfigValues& v) { return Decimal(v.window.top); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.window.top = LeadingInt(t); }},
+    // Written, never read back: the window keeps the size of its layout.
+    {"Position", "Maximize",
+     [](const ConfigValues& v) { return Bool2Str(NearlyFillsTheScreen(v.window)); }, nullptr},
+    {"Params", "Open", [](const ConfigValues& v) { return v.openDirectory; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.openDirectory = t; }},
+    {"Params", "Save", [](const ConfigValues& v) { return v.saveDirectory; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.saveDirectory = t; }},
+    {"Params", "ResizeXML",
+     [](const ConfigValues& v) { return Bool2Str(v.window.resizeSkinChecked); },
+     [](ConfigValues& v, const std::string& t, const Day&) {
+         v.window.resizeSkinChecked = Str2Bool(t);
+     }},
+    {"Params", "Mac", [](const ConfigValues& v) { return Bool2Str(v.window.macChecked); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.window.macChecked = Str2Bool(t); }},
+    {"Params", "OutputW", [](const ConfigValues& v) { return v.window.widthOutputText; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.window.widthOutputText = t; }},
+    {"Params", "OutputH", [](const ConfigValues& v) { return v.window.heightOutputText; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.window.heightOutputText = t; }},
+    {"Params", "FontSize", [](const ConfigValues& v) { return Bool2Str(v.noFontChange); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.noFontChange = Str2Bool(t); }},
+    {"Params", "Color", [](const ConfigValues& v) { return FormatColor(v.changeColor); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.changeColor = ReadColor(t); }},
+    // An empty value reads as no list, so that the list in memory stays as it is.
+    {"Params", "RunOnce", [](const ConfigValues& v) { return FormatRunOnce(v.runOnce); },
+     [](ConfigValues& v, const std::string& t, const Day&) {
+         v.runOnce = t.empty() ? std::vector<std::int32_t>() : ParseRunOnce(t);
+     }},
+    {"L_Params", "Border_Color", [](const ConfigValues& v) { return FormatColor(v.borderColor); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.borderColor = ReadColor(t); }},
+    {"L_Params", "Browser_Color", [](const ConfigValues& v) { return FormatColor(v.browserColor); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.browserColor = ReadColor(t); }},
+    {"L_Params", "Browser_Picture", [](const ConfigValues& v) { return v.browserPicture; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.browserPicture = t; }},
+    // Written, never read back: the option keeps its built-in value in every run.
+    {"L_Params", "Old_Renderer", [](const ConfigValues& v) { return Bool2Str(v.oldRenderer); },
+     nullptr},
+    {"L_Params", "WindowOpen", [](const ConfigValues& v) { return Bool2Str(v.windowOpen); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.windowOpen = Str2Bool(t); }},
+    {"Version", "Lang", [](const ConfigValues& v) { return v.lang; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.lang = t; }},
+    {"Version", "Latest_Version", [](const ConfigValues& v) { return Bool2Str(v.latestVersion); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.latestVersion = Str2Bool(t); }},
+    {"Version", "AutoUpdate", [](const ConfigValues& v) { return Bool2Str(v.autoUpdate); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.autoUpdate = Str2Bool(t); }},
+    {"Version", "LastUpdate", [](const ConfigValues& v) { return v.lastCheck->SQLDate(); },
+     [](ConfigValues& v, const std::string& t, const Day& today) {
+         v.lastCheck = LastCheckDate(t, today);
+     }},
+    {"Version", "Later", [](const ConfigValues& v) { return Bool2Str(v.updateLater); },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.updateLater = Str2Bool(t); }},
+    {"Version", "Software", [](const ConfigValues& v) { return v.softwareVersion; },
+     [](ConfigValues& v, const std::string& t, const Day&) { v.softwareVersion = t; }},
+};
+
+}  // namespace
+
+platform::DateTime LastCheckDate(std::string_view text, const platform::DateTime& today) {
+    platform::DateTime d = today;
+    if (text.find('.') != std::string_view::npos) {
+        // One month back; January goes to December of the year before, and a day the month
+        // before does not have becomes its last, so that the date stays a real one.
+        QDate back = QDate(today.year, today.month, 1).addMonths(-1);
+        d.year = back.year();
+        d.month = back.month();
+        d.day = std::min(today.day, back.daysInMonth());
+        return d;
+    }
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
+        return d;
+    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
+        if (text[i] < '0' || text[i] > '9')
+            return d;
+    }
+    const auto num = [&](std::size_t at, std::size_t n) {
+        return std::stoi(std::string(text.substr(at, n)));
     };
+    const int year = num(0, 4);
+    const int month = num(5, 2);
+    const int day = num(8, 2);
+    if (!QDate::isValid(year, month, day))
+        return d;
+    d.year = year;
+    d.month = month;
+    d.day = day;
+    return d;
+}
+
+std::optional<std::string> ComposeConfig(const ConfigValues& values, std::string_view lineEnd) {
+    if (!values.lastCheck)
+        return std::nullopt;
+    std::vector<std::string> lines;
+    std::string_view section;
+    for (const Key& key : kKeys) {
+        if (key.section != section) {
+            section = key.section;
+            lines.push_back("[" + std::string(section) + "]");
+        }
+        lines.push_back(std::string(key.name) + "=" + key.write(values));
+    }
     return platform::Join(lines, lineEnd);
+}
+
+ConfigValues ReadConfig(std::string_view settingsText, const platform::DateTime& today) {
+    ConfigValues values;
+    for (const Key& key : kKeys) {
+        if (key.read)
+            key.read(values, GetConfigEntry(settingsText, key.name, key.section), today);
+    }
+    return values;
 }
 
 std::string ConfigPath() {

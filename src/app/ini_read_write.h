@@ -65,6 +65,7 @@ struct MainWindowFields {
     bool macChecked = false;
     std::string widthOutputText;
     std::string heightOutputText;
+    bool operator==(const MainWindowFields&) const = default;
 };
 
 /// Every value the settings file holds, in the order of its lines.
@@ -86,11 +87,26 @@ struct ConfigValues {
     std::optional<platform::DateTime> lastCheck;
     bool updateLater = false;
     std::string softwareVersion;
+    bool operator==(const ConfigValues&) const = default;
 };
 
-/// The whole text of the settings file: 27 lines joined by `lineEnd`, no terminator after the
-/// last. Nothing when a value cannot be written (no date of the last update check).
+/// The whole text of the settings file, each key under its section: 27 lines joined by `lineEnd`,
+/// no terminator after the last. Nothing when a value cannot be written (no date of the last update
+/// check).
 std::optional<std::string> ComposeConfig(const ConfigValues& values, std::string_view lineEnd);
+
+/// Reads the values of a settings text back, key by key as GetConfigEntry finds them, so that
+/// a missing key reads as the empty text: booleans are true only for "1", colours read by
+/// ReadColor, X and Y are the leading number (0 when there is none), an empty RunOnce is an
+/// empty list, LastUpdate is read by LastCheckDate against `today`, other values stand as
+/// written. Maximize and Old_Renderer are not read back: those fields, and the window's size
+/// and the screen's, keep their built-in values.
+ConfigValues ReadConfig(std::string_view settingsText, const platform::DateTime& today);
+
+/// The date of the last update check from the settings text: a text with a dot (an old form)
+/// is one month before `today` (the day kept, or the last of that month), so that a check is
+/// due; else the SQL date "YYYY-MM-DD"; a text that is neither, or no real date, is `today`.
+platform::DateTime LastCheckDate(std::string_view text, const platform::DateTime& today);
 
 /// "Config.ini" in the folder "Malvoren Tool" of the user's preferences folder.
 std::string ConfigPath();

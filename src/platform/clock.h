@@ -15,6 +15,8 @@ struct DateTime {
     int minute = 0;
     int second = 0;
 
+    friend bool operator==(const DateTime&, const DateTime&) = default;
+
     /// "YYYY-MM-DD HH:MM:SS", the framework's SQL form.
     std::string SQLDateTime() const;
     /// "YYYY-MM-DD".

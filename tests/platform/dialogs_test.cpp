@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "support/scoped_env.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -92,19 +94,22 @@ TEST(DialogsTest, HeadlessProviderWritesToStandardErrorAndCancels) {
 }
 
 TEST(DialogsTest, PlatformIsHeadlessWhenOffscreenOrAskedFor) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    EXPECT_TRUE(PlatformIsHeadless());
-    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-    ::setenv("MALVOREN_HEADLESS", "1", 1);
-    EXPECT_TRUE(PlatformIsHeadless());
-    ::unsetenv("MALVOREN_HEADLESS");
+    {
+        const ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
+        EXPECT_TRUE(PlatformIsHeadless());
+    }
+    const ScopedEnv xcb("QT_QPA_PLATFORM", "xcb");
+    {
+        const ScopedEnv asked("MALVOREN_HEADLESS", "1");
+        EXPECT_TRUE(PlatformIsHeadless());
+    }
+    const ScopedEnv notAsked("MALVOREN_HEADLESS", std::nullopt);
     EXPECT_FALSE(PlatformIsHeadless());
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
 TEST(DialogsTest, TheInstalledProviderDecidesWhetherTheRunIsHeadless) {
     // Offscreen, yet a test that scripts the dialogs sees the interactive paths.
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
     EXPECT_TRUE(IsHeadless());  // the headless provider until another is installed
     {
         ScopedScriptedDialogs dialogs;

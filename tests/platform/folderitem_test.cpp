@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/atomic_file.h"
 #include "platform/exceptions.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -78,13 +79,17 @@ TEST(FolderItemTest, FolderListingAndCopy) {
 
 TEST(ApplicationFoldersTest, EnvironmentOverrides) {
     TempFolder dir;
-    ::setenv("MALVOREN_APP_DIR", dir.Path().c_str(), 1);
-    EXPECT_EQ(AppFolder().NativePath(), dir.Path().string());
-    ::unsetenv("MALVOREN_APP_DIR");
-    EXPECT_NE(AppFolder().NativePath(), dir.Path().string());
-    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    {
+        const ScopedEnv app("MALVOREN_APP_DIR", dir.Path().string());
+        EXPECT_EQ(AppFolder().NativePath(), dir.Path().string());
+    }
+    {
+        const ScopedEnv noApp("MALVOREN_APP_DIR", std::nullopt);
+        EXPECT_NE(AppFolder().NativePath(), dir.Path().string());
+    }
+    const ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
     EXPECT_EQ(PreferencesFolder().NativePath(), "/cfg");
-    ::setenv("XDG_DATA_HOME", "/data", 1);
+    const ScopedEnv data("XDG_DATA_HOME", "/data");
     EXPECT_EQ(UserDataFolder().NativePath(), "/data/Malvoren Tool");
 }
 

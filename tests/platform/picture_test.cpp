@@ -4,6 +4,7 @@
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
 #include "platform/rgbsurface.h"
+#include "support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -84,18 +85,19 @@ TEST(PictureTest, PicturesAboveTheCapsAreRefusedBeforeAllocation) {
 }
 
 TEST(PictureTest, EnvironmentLowersThePixelCapButNeverRaisesIt) {
-    ::setenv("MALVOREN_MAX_PIXELS", "5000", 1);
-    EXPECT_EQ(MaxPicturePixels(), 5000);
-    EXPECT_THROW(Picture(100, 51), PictureTooLargeException);  // 5100 pixels
-    EXPECT_NO_THROW(Picture(100, 50));                         // exactly 5000
-    // A decoded image is held to the same cap as a new one.
-    EXPECT_THROW(Picture(QImage(51, 100, QImage::Format_RGB32)), PictureTooLargeException);
-    EXPECT_NO_THROW(Picture(QImage(50, 100, QImage::Format_RGB32)));
-    ::setenv("MALVOREN_MAX_PIXELS", "999999999999", 1);
-    EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels);
-    ::setenv("MALVOREN_MAX_PIXELS", "junk", 1);
-    EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels);
-    ::unsetenv("MALVOREN_MAX_PIXELS");
+    {
+        const ScopedEnv cap("MALVOREN_MAX_PIXELS", "5000");
+        EXPECT_EQ(MaxPicturePixels(), 5000);
+        EXPECT_THROW(Picture(100, 51), PictureTooLargeException);  // 5100 pixels
+        EXPECT_NO_THROW(Picture(100, 50));                         // exactly 5000
+        // A decoded image is held to the same cap as a new one.
+        EXPECT_THROW(Picture(QImage(51, 100, QImage::Format_RGB32)), PictureTooLargeException);
+        EXPECT_NO_THROW(Picture(QImage(50, 100, QImage::Format_RGB32)));
+    }
+    for (const char* value : {"999999999999", "junk"}) {
+        const ScopedEnv cap("MALVOREN_MAX_PIXELS", value);
+        EXPECT_EQ(MaxPicturePixels(), kMaxPicturePixels) << value;
+    }
 }
 
 TEST(PictureTest, FromDataKeepsAlpha) {

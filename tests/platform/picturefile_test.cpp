@@ -6,6 +6,7 @@
 #include "platform/picture.h"
 #include "platform/rgbsurface.h"
 #include "support/png_bytes.h"
+#include "support/scoped_env.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -255,11 +256,12 @@ TEST(PictureFileTest, LoweredPixelCapRefusesALegalPicture) {
     TempFolder folder;
     const auto path = folder / "skin.png";
     SavePicture(*Picture::New(100, 60), path, PictureFormat::PNG);
-    ::setenv("MALVOREN_MAX_PIXELS", "5000", 1);
-    const PictureRead read = ReadPictureFile(path);
+    const PictureRead read = [&path] {
+        const ScopedEnv cap("MALVOREN_MAX_PIXELS", "5000");
+        return ReadPictureFile(path);
+    }();
     const std::string& why = read.refusal;
     PicturePtr refused = read.picture;
-    ::unsetenv("MALVOREN_MAX_PIXELS");
     EXPECT_EQ(refused, nullptr);
     EXPECT_NE(why.find("5000"), std::string::npos) << why;
     EXPECT_NE(OpenAsPicture(path), nullptr);

@@ -86,62 +86,59 @@ void MainWindow::ApplySettingsFile() {
         platform::MsgBox("Press F8 on keyboard to change language.");
     else
         text = ConfigText();
-    const auto entry = [&text](std::string_view section, std::string_view key) {
-        return GetConfigEntry(text, key, section);
-    };
+    const ConfigValues stored = ReadConfig(text, today);
 
-    if (const std::string lang = entry("Version", "Lang"); !lang.empty())
-        Lang = lang;
+    if (!stored.lang.empty())
+        Lang = stored.lang;
     Language::ReadLanguage();
 
     const platform::ScreenArea screen = platform::MainScreen();
-    SetLeft(mainwindow::LeadingInt(entry("Position", "X")));
-    SetTop(mainwindow::LeadingInt(entry("Position", "Y")));
+    SetLeft(stored.window.left);
+    SetTop(stored.window.top);
     const mainwindow::Placement at =
         mainwindow::PlaceOnScreen(Left(), Top(), Width(), Height(), screen.width, screen.height,
                                   screen.availableWidth, screen.availableHeight);
     SetLeft(at.left);
     SetTop(at.top);
 
-    Open_directory = entry("Params", "Open");
-    Save_directory = entry("Params", "Save");
-    Resize_Skin_CheckBox().SetValue(Str2Bool(entry("Params", "ResizeXML")));
-    Mac_CheckBox().SetValue(Str2Bool(entry("Params", "Mac")));
-    Width_Output_EditField().SetText(entry("Params", "OutputW"));
-    Height_Output_EditField().SetText(entry("Params", "OutputH"));
-    Variables::No_FontChange = Str2Bool(entry("Params", "FontSize"));
+    Open_directory = stored.openDirectory;
+    Save_directory = stored.saveDirectory;
+    Resize_Skin_CheckBox().SetValue(stored.window.resizeSkinChecked);
+    Mac_CheckBox().SetValue(stored.window.macChecked);
+    Width_Output_EditField().SetText(stored.window.widthOutputText);
+    Height_Output_EditField().SetText(stored.window.heightOutputText);
+    Variables::No_FontChange = stored.noFontChange;
     // "0" stands for the screen's own size; any other text ("0.0" too) is kept as written.
     if (Width_Output_EditField().Text() == "0")
         Width_Output_EditField().SetText(std::to_string(screen.width));
     if (Height_Output_EditField().Text() == "0")
         Height_Output_EditField().SetText(std::to_string(screen.height));
-    Variables::Change_Color = ReadColor(entry("Params", "Color"));
-    if (const std::string runOnce = entry("Params", "RunOnce"); !runOnce.empty())
-        RunOnce = ParseRunOnce(runOnce);
+    Variables::Change_Color = stored.changeColor;
+    // Without a stored list the built-in one stays.
+    if (!stored.runOnce.empty())
+        RunOnce = stored.runOnce;
 
-    AutoUpdate = Str2Bool(entry("Version", "AutoUpdate"));
-    Latest_Version = Str2Bool(entry("Version", "Latest_Version"));
-    const platform::DateTime lastCheck =
-        mainwindow::LastCheckDate(entry("Version", "LastUpdate"), today);
-    UpdateLater = Str2Bool(entry("Version", "Later"));
-    Software_Version = entry("Version", "Software");
+    AutoUpdate = stored.autoUpdate;
+    Latest_Version = stored.latestVersion;
+    UpdateLater = stored.updateLater;
+    Software_Version = stored.softwareVersion;
 
     CreateTabCanvas(false);
 
-    Variables::P_Border_Color = ReadColor(entry("L_Params", "Border_Color"));
+    Variables::P_Border_Color = stored.borderColor;
     // The picker took its colour when it was built: it shows the one read from now on.
     Border_Color_EditField().SetMyColor(Variables::P_Border_Color);
-    Browser::Browser_Color = ReadColor(entry("L_Params", "Browser_Color"));
-    Browser::B_Background_Picture = entry("L_Params", "Browser_Picture");
-    Variables::Window_Open = Str2Bool(entry("L_Params", "WindowOpen"));
+    Browser::Browser_Color = stored.browserColor;
+    Browser::B_Background_Picture = stored.browserPicture;
+    Variables::Window_Open = stored.windowOpen;
 
     // The notice's suppression (id 1, or every notice off) is the message window's rule; the
     // notice does not hold up the opening.
     App::ShowMessageWindow(StartNotice(Variables::RC), kStartNoticeId);
 
     if (AutoUpdate) {
-        LastCheck = lastCheck;
-        if (mainwindow::UpdateCheckDue(lastCheck, today, UpdateLater))
+        LastCheck = stored.lastCheck;
+        if (mainwindow::UpdateCheckDue(*stored.lastCheck, today, UpdateLater))
             Check();
     }
 }

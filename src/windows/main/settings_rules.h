@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ini_read_write.h"
 #include "platform/clock.h"
 
 #include <string_view>
@@ -19,10 +20,8 @@ struct Placement {
 Placement PlaceOnScreen(int left, int top, int width, int height, int screenWidth, int screenHeight,
                         int availableWidth, int availableHeight);
 
-/// The date of the last update check from the settings text: a text with a dot (an old form)
-/// is one month before `today` (the day kept, or the last of that month), so that a check is
-/// due; else the SQL date "YYYY-MM-DD"; a text that is neither, or no real date, is `today`.
-platform::DateTime LastCheckDate(std::string_view text, const platform::DateTime& today);
+/// The date rule of the settings file's LastUpdate, which its reader applies.
+using INI_Read_Write::LastCheckDate;
 
 /// Whether the update check runs on this start, given the last check `last`, `today` and
 /// whether the user chose "Later": after "Later", when the day plus 3 is before today's day or

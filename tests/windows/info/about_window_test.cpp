@@ -136,7 +136,7 @@ TEST_F(AboutWindowTest, ALinkThatNoBrowserCanOpenIsShownInAMessageBox) {
     platform::ScopedScriptedDialogs dialogs;
     launcher->answer = false;
     About_Window& w = About_Window::ShowAbout(nullptr);
-    Click(w.StaticText3(), 5, 5);
+    Click(w.StaticText3(), QPoint(5, 5));
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0], std::string(platform::kNoProgramForAddress) + "\n" +
                                      AboutText::Page(Link::ForumTopic, ""));

@@ -1,6 +1,7 @@
 // Runs under a real X server (xvfb-run): the main window as the program opens it, the example
 // skin chosen in the real file dialog, and a picture of each of the four pages written to the
 // build tree's "rendered" folder for a person to look at.
+#include "app/ini_read_write.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_breadcrumbs.h"
 #include "kit/text/ui_textfield.h"
@@ -82,16 +83,10 @@ TEST_F(MainWindowSmoke, TheExampleSkinOnEveryPage) {
 
 // Without a Desktop folder and with no folder remembered, the skin chooser opens in the home
 // folder with nothing typed as the file name.
-TEST(MainWindowSmoke, TheSkinChooserWithoutADesktopStartsAtHomeWithNoName) {
+TEST_F(MainWindowSmoke, TheSkinChooserWithoutADesktopStartsAtHomeWithNoName) {
     ASSERT_NE(QGuiApplication::platformName(), "offscreen") << "run me under xvfb-run";
-    FileTypes1::Initialize();
-    Variables::RC = "\n";
-    testsupport::TempFolder temp;
-    ScopedEnv appDir("MALVOREN_APP_DIR", temp.Path().string());
-    ScopedEnv resources("MALVOREN_RESOURCES_DIR", std::string(MALVOREN_SOURCE_DIR) + "/resources");
-    fs::create_directories(temp / "home");
-    ScopedEnv home("HOME", (temp / "home").string());
-    ScopedEnv config("XDG_CONFIG_HOME", (temp / "cfg").string());
+    // The fixture's home folder is the temporary folder, which holds no "Desktop".
+    ASSERT_FALSE(fs::exists(temp / "Desktop"));
     fs::create_directories(temp / "cfg" / "Malvoren Tool");
     temp.Write("cfg/Malvoren Tool/Config.ini", "[Params]\nRunOnce=1*\n");
     auto previous = platform::SetDialogs(std::make_unique<platform::QtDialogs>());
@@ -112,7 +107,7 @@ TEST(MainWindowSmoke, TheSkinChooserWithoutADesktopStartsAtHomeWithNoName) {
         dialog->reject();
     });
     w.Input_Button_Action();
-    EXPECT_EQ(folder.toStdString(), (temp / "home").string());
+    EXPECT_EQ(folder.toStdString(), temp.Path().string());
     EXPECT_EQ(typed.toStdString(), "");
     EXPECT_EQ(w.InputXML_EditField().Text(), "");
     delete &w;
