@@ -21,6 +21,15 @@ bool Open_Picture(const std::string& path);
 /// not absolute.
 std::optional<std::string> BitmapBesideInput();
 
+/// True when `path` is a file of the input skin at `inputXml`: the skin itself or a bitmap of
+/// its name beside it ("bmp", "png", "jpg"), by `SameSkinFile`.
+bool IsInputSkinFile(const std::string& path, const std::string& inputXml);
+
+/// True when a bitmap of the output skin's name, of any type the bitmap writers write ("bmp",
+/// "png", "jpg", "jpeg"), would be a file of the input skin: an output named so that its
+/// bitmap takes the input bitmap's name ("skin.myxml" beside "skin.xml" gives "skin.png").
+bool OutputBitmapWouldBeAnInput(const std::string& outputXml, const std::string& inputXml);
+
 /// The output bitmap's path for `type`: `FileName` followed by the type, where the type
 /// "peg" (from a ".jpeg" file) stands for "jpeg".
 std::string OutputPicturePath(const std::string& type);
