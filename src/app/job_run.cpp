@@ -98,7 +98,7 @@ void RunMethod(const Mode& mode) {
 // put in place after a job that succeeded, and after a failed window job only where it
 // replaces no earlier file, so that an earlier skin of the name keeps its bitmap. Otherwise it
 // goes, and the earlier file, if any, stays whole.
-void LeaveOutputs(const Mode& mode) noexcept {
+void LeaveOutputs(const Mode& mode) {
     if (!Variables::HoldsOutputXML())
         return;
     std::error_code ec;

@@ -44,7 +44,10 @@ std::string OutputPicturePath(const std::string& type);
 /// the failure, makes `Job_Ok` false and gives false, writing nothing. A file that cannot be
 /// written (full disk, read-only folder, a folder of the name) is reported the same way, its
 /// message naming the file and the system's reason; an earlier file of the name is kept.
-/// Throws RuntimeException when the picture cannot be encoded.
+/// Once the bitmap is in place, the output skin held beside its target follows it
+/// (`PlaceOutputXML`); when that rename fails, it is reported the same way and a bitmap that
+/// replaced no earlier file is taken away again. Throws RuntimeException when the picture
+/// cannot be encoded.
 bool Save_Picture();
 
 /// Copies the bitmap file of this job byte for byte to `FileName` followed by its type,
@@ -53,7 +56,8 @@ bool Save_Picture();
 /// only under a name that this job's XML writer set; without one, without a file to copy, or
 /// when the target is another file of the input skin, it reports the failure and makes
 /// `Job_Ok` false; so does a copy that cannot be written or read, which leaves an earlier
-/// file of the target's name whole.
+/// file of the target's name whole. Once the copy is in place, the held output skin follows
+/// it, as in `Save_Picture`.
 void CopyPicture();
 
 }  // namespace Variables
