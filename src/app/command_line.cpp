@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "engine/xml/skin_file.h"
 #include "messages/line_terminator.h"
 #include "platform/checked.h"
 #include "platform/text.h"
@@ -105,7 +106,7 @@ std::int32_t DerivedHeight(std::int32_t outWidth, std::int32_t inWidth,
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return platform::TextEquals(a, b) || platform::SameFile(a, b, platform::SameFileTest::Name);
+    return Variables::SameSkinFile(a, b);
 }
 
 ParseResult ParseTokens(const std::vector<std::string>& tokens, bool stopMode,
@@ -123,8 +124,10 @@ ParseResult ParseTokens(const std::vector<std::string>& tokens, bool stopMode,
             const std::string option = platform::Lowercase(pending);
             if (option == "-w") {
                 settings.outWidth = OptionNumber(token);
+                settings.outWidthTyped = platform::Val(token);
             } else if (option == "-h") {
                 settings.outHeight = OptionNumber(token);
+                settings.outHeightTyped = platform::Val(token);
             } else if (option == "-r") {
                 const std::string method = platform::Lowercase(token);
                 if (method == "simple" || method == "border" || method == "browser" ||

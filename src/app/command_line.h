@@ -39,6 +39,10 @@ struct CommandSettings {
     std::string outputXMLPath;
     bool browserXMLChange = false;  // -bfontsize was given a value
     std::int32_t fontSize = 0;
+    /// The numbers of -w and -h as given, fraction and all, before they become 32-bit sizes:
+    /// the size checks refuse one beyond the 32-bit range instead of reading it as 0.
+    double outWidthTyped = 0;
+    double outHeightTyped = 0;
 };
 
 /// How reading the tokens ended.
@@ -67,8 +71,7 @@ std::int32_t OptionNumber(std::string_view value) noexcept;
 std::int32_t DerivedHeight(std::int32_t outWidth, std::int32_t inWidth,
                            std::int32_t inHeight) noexcept;
 
-/// True when the two paths name the same skin: equal as texts without regard to case, or
-/// equal once both are made canonical (links and "." or ".." resolved).
+/// True when the two paths name the same skin (`Variables::SameSkinFile`).
 bool SamePath(const std::string& a, const std::string& b);
 
 }  // namespace App

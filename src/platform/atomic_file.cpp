@@ -30,6 +30,7 @@ namespace {
 
 struct FaultPlan {
     WriteFault fault;
+    std::string nameEnd;
     int seen = 0;
     bool fired = false;
 };
@@ -52,7 +53,8 @@ constexpr std::size_t kCopyChunk = 1 << 20;
 
 AtomicFile::AtomicFile(fs::path target)
     : m_target(std::move(target)) {
-    if (std::optional<FaultPlan>& plan = Plan()) {
+    std::optional<FaultPlan>& plan = Plan();
+    if (plan && (plan->nameEnd.empty() || m_target.filename().string().ends_with(plan->nameEnd))) {
         if (++plan->seen == plan->fault.nth) {
             plan->fired = true;
             if (plan->fault.beforeOpen)
@@ -109,7 +111,7 @@ void AtomicFile::Fail(int errorNumber) {
 }
 
 void AtomicFile::Write(std::string_view bytes) {
-    if (m_failed || m_committed || !m_file)
+    if (m_failed || m_committed || m_sealed || !m_file)
         throw FileWriteException(m_target.string(), m_failed ? m_failed : EBADF);
     if (bytes.empty())
         return;
@@ -124,8 +126,8 @@ void AtomicFile::Write(std::string_view bytes) {
         Fail(errno);
 }
 
-void AtomicFile::Commit() {
-    if (m_failed || m_committed || !m_file)
+void AtomicFile::Seal() {
+    if (m_failed || m_committed || m_sealed || !m_file)
         throw FileWriteException(m_target.string(), m_failed ? m_failed : EBADF);
     // A write fault planned for a file that got no bytes strikes at the flush instead.
     if (m_fault == WriteFaultStage::Write)
@@ -143,6 +145,14 @@ void AtomicFile::Commit() {
     m_file = nullptr;
     if (std::fclose(f) != 0)
         Fail(errno);
+    m_sealed = true;
+}
+
+void AtomicFile::Commit() {
+    if (!m_sealed)
+        Seal();
+    if (m_failed || m_committed)
+        throw FileWriteException(m_target.string(), m_failed ? m_failed : EBADF);
     if (m_fault == WriteFaultStage::Rename)
         Fail(m_faultError);
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
@@ -185,8 +195,8 @@ void CopyFileAtomic(const fs::path& source, const fs::path& target) {
     out.Commit();
 }
 
-ScopedWriteFault::ScopedWriteFault(WriteFault fault) {
-    Plan() = FaultPlan{std::move(fault)};
+ScopedWriteFault::ScopedWriteFault(WriteFault fault, std::string nameEnd) {
+    Plan() = FaultPlan{std::move(fault), std::move(nameEnd), 0, false};
 }
 
 ScopedWriteFault::~ScopedWriteFault() {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 /// The one way the tool writes a file: beside its target, then renamed over it.
@@ -35,9 +36,12 @@ public:
     /// Appends `bytes`. Throws FileWriteException (a full disk); the temporary file is then
     /// gone and every later call throws again.
     void Write(std::string_view bytes);
-    /// Flushes the bytes to the disk and renames the file over the target, taking over the
-    /// permissions of an earlier target. Throws FileWriteException (a full disk, a folder
-    /// standing where the target should be).
+    /// Flushes the bytes to the disk and closes the file, still beside its target, taking over
+    /// the permissions of an earlier target: all that can fail but the rename. Throws
+    /// FileWriteException (a full disk); the temporary file is then gone.
+    void Seal();
+    /// Seals the file when that is not done yet, then renames it over the target. Throws
+    /// FileWriteException (a full disk, a folder standing where the target should be).
     void Commit();
 
     const std::filesystem::path& Target() const noexcept { return m_target; }
@@ -51,6 +55,7 @@ private:
     std::filesystem::path m_temp;
     std::FILE* m_file = nullptr;
     int m_failed = 0;  // the error number of the failure that ended the file
+    bool m_sealed = false;
     bool m_committed = false;
     // The stage at which the test seam makes this file fail, if it chose this one.
     std::optional<WriteFaultStage> m_fault;
@@ -79,7 +84,9 @@ struct WriteFault {
 /// object goes.
 class ScopedWriteFault {
 public:
-    explicit ScopedWriteFault(WriteFault fault);
+    /// With `nameEnd`, only files whose target's name ends with that text are counted (".png":
+    /// the n-th bitmap, whatever the job writes before it).
+    explicit ScopedWriteFault(WriteFault fault, std::string nameEnd = {});
     ~ScopedWriteFault();
     ScopedWriteFault(const ScopedWriteFault&) = delete;
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;

@@ -70,7 +70,8 @@ const NoJobCase kNoJobCases[] = {
     {"DerivedHeightUnderMinimum",  "-w 640 -r simple wide.xml out.xml",          false, {}},  // 384
     {"HeightUnderMinimum",         "-w 1024 -h 479 -r simple in.xml out.xml",    false, {}},
     {"GarbledWidthIsZero",         "-w wide -r simple in.xml out.xml",           false, {}},
-    {"WidthBeyondInt32IsZero",     "-w 99999999999 -r simple in.xml out.xml",    false, {}},
+    {"WidthBeyondInt32IsRefused",  "-w 99999999999 -r simple in.xml out.xml",    false,
+     {"The output width is too large: no skin of that size can be made.\nChoose a smaller output size."}},
     {"NoMethod",                   "-w 1024 in.xml out.xml",                     false, {}},
     {"NoOutput",                   "-w 1024 -r smart in.xml",                    false, {}},
     {"NoOutputNoStop",             "-nostop in.xml wide.xml -w 1024 -r smart",   true,  {}},

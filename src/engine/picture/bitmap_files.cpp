@@ -57,21 +57,9 @@ bool OutputNamedThisJob(const std::string& step) {
     return false;
 }
 
-/// True when `target` is a file of the input skin: its XML, the bitmap this job opened or a
-/// bitmap beside the XML. An output named so that its bitmap takes the input's name
-/// ("skin.myxml" beside "skin.xml" gives "skin.png") must not replace the input's bitmap.
+/// True when `target` is a file of the input skin or the bitmap this job opened.
 bool IsAnInputFile(const std::string& target) {
-    std::vector<std::string> inputs{OpenedPictureFile};
-    if (!InputXMLPath.empty()) {
-        inputs.push_back(InputXMLPath);
-        for (const char* type : kCandidateTypes)
-            inputs.push_back(ReplaceExtension(InputXMLPath, type));
-    }
-    for (const std::string& input : inputs) {
-        if (platform::SameFile(target, input))
-            return true;
-    }
-    return false;
+    return IsInputSkinFile(target, InputXMLPath) || SameSkinFile(target, OpenedPictureFile);
 }
 
 std::string InputFileDetail(const std::string& target) {
@@ -92,6 +80,29 @@ platform::PicturePtr TopLeftView(const platform::Picture& picture, int width, in
     return std::make_shared<platform::Picture>(view);
 }
 
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+/// The bitmap `bitmap` is in place: the output skin held beside its target follows it. When the
+/// skin cannot be put in place, that is the job's failure; a bitmap that had no earlier file of
+/// its name then goes again, so that no bitmap is left without its skin, while one that
+/// replaced an earlier file stays, whole and new.
+bool PlaceSkinBeside(const std::string& bitmap, bool bitmapExisted) {
+    try {
+        PlaceOutputXML();
+        return true;
+    } catch (const platform::FileWriteException& e) {
+        if (!bitmapExisted) {
+            std::error_code ec;
+            std::filesystem::remove(bitmap, ec);
+        }
+        ReportWriteFailure(e);
+        return false;
+    }
+}
+
 std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
     if (platform::Lowercase(type) == "peg")
         return platform::PictureFormat::JPEG;
@@ -99,6 +110,26 @@ std::optional<platform::PictureFormat> FormatOfType(const std::string& type) {
 }
 
 }  // namespace
+
+bool IsInputSkinFile(const std::string& path, const std::string& inputXml) {
+    if (inputXml.empty())
+        return false;
+    if (SameSkinFile(path, inputXml))
+        return true;
+    for (const char* type : kCandidateTypes) {
+        if (SameSkinFile(path, ReplaceExtension(inputXml, type)))
+            return true;
+    }
+    return false;
+}
+
+bool OutputBitmapWouldBeAnInput(const std::string& outputXml, const std::string& inputXml) {
+    for (const char* type : {"bmp", "png", "jpg", "jpeg"}) {
+        if (IsInputSkinFile(ReplaceExtension(outputXml, type), inputXml))
+            return true;
+    }
+    return false;
+}
 
 std::optional<std::string> BitmapBesideInput() {
     for (const char* type : kCandidateTypes) {
@@ -186,12 +217,15 @@ bool Save_Picture() {
         ReportStepFailure(step, InputFileDetail(target));
         return false;
     }
+    const bool existed = Exists(target);
     try {
         platform::SavePicture(*BMP_picture, target, *format);
     } catch (const platform::FileWriteException& e) {
         ReportStepFailure(step, e.what());
         return false;
     }
+    if (!PlaceSkinBeside(target, existed))
+        return false;
 
     // The preview is the output size, which can be larger than the bitmap itself ("Browser"
     // keeps the input's width). The bitmap is written by now: a preview that cannot be had
@@ -235,18 +269,23 @@ void CopyPicture() {
         return;
     }
     // The chosen bitmap may already be the target; copying a file onto itself would empty it.
-    if (std::filesystem::equivalent(source, target, ec))
+    if (std::filesystem::equivalent(source, target, ec)) {
+        PlaceSkinBeside(target, true);
         return;
+    }
     if (IsAnInputFile(target)) {
         ReportStepFailure(step, InputFileDetail(target));
         return;
     }
+    const bool existed = Exists(target);
     try {
         platform::FolderItem(source).CopyFileTo(platform::FolderItem(target));
     } catch (const platform::IOException& e) {
         // The target cannot be written, or the bitmap read a moment ago cannot be read now.
         ReportStepFailure(step, e.what());
+        return;
     }
+    PlaceSkinBeside(target, existed);
 }
 
 }  // namespace Variables

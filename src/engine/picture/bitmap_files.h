@@ -21,6 +21,15 @@ bool Open_Picture(const std::string& path);
 /// not absolute.
 std::optional<std::string> BitmapBesideInput();
 
+/// True when `path` is a file of the input skin at `inputXml`: the skin itself or a bitmap of
+/// its name beside it ("bmp", "png", "jpg"), by `SameSkinFile`.
+bool IsInputSkinFile(const std::string& path, const std::string& inputXml);
+
+/// True when a bitmap of the output skin's name, of any type the bitmap writers write ("bmp",
+/// "png", "jpg", "jpeg"), would be a file of the input skin: an output named so that its
+/// bitmap takes the input bitmap's name ("skin.myxml" beside "skin.xml" gives "skin.png").
+bool OutputBitmapWouldBeAnInput(const std::string& outputXml, const std::string& inputXml);
+
 /// The output bitmap's path for `type`: `FileName` followed by the type, where the type
 /// "peg" (from a ".jpeg" file) stands for "jpeg".
 std::string OutputPicturePath(const std::string& type);
@@ -35,7 +44,10 @@ std::string OutputPicturePath(const std::string& type);
 /// the failure, makes `Job_Ok` false and gives false, writing nothing. A file that cannot be
 /// written (full disk, read-only folder, a folder of the name) is reported the same way, its
 /// message naming the file and the system's reason; an earlier file of the name is kept.
-/// Throws RuntimeException when the picture cannot be encoded.
+/// Once the bitmap is in place, the output skin held beside its target follows it
+/// (`PlaceOutputXML`); when that rename fails, it is reported the same way and a bitmap that
+/// replaced no earlier file is taken away again. Throws RuntimeException when the picture
+/// cannot be encoded.
 bool Save_Picture();
 
 /// Copies the bitmap file of this job byte for byte to `FileName` followed by its type,
@@ -44,7 +56,8 @@ bool Save_Picture();
 /// only under a name that this job's XML writer set; without one, without a file to copy, or
 /// when the target is another file of the input skin, it reports the failure and makes
 /// `Job_Ok` false; so does a copy that cannot be written or read, which leaves an earlier
-/// file of the target's name whole.
+/// file of the target's name whole. Once the copy is in place, the held output skin follows
+/// it, as in `Save_Picture`.
 void CopyPicture();
 
 }  // namespace Variables

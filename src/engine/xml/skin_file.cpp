@@ -5,10 +5,12 @@
 #include "platform/atomic_file.h"
 #include "platform/checked.h"
 #include "platform/dialogs.h"
+#include "platform/text.h"
 #include "platform/thread.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -40,6 +42,17 @@ std::FILE* OpenJobLog() noexcept {
     } catch (...) {
         return nullptr;
     }
+}
+
+// The output skin of the running job, written whole, waiting for its bitmap.
+std::unique_ptr<platform::AtomicFile>& HeldXML() {
+    static std::unique_ptr<platform::AtomicFile> held;
+    return held;
+}
+
+bool& Holding() {
+    static bool holding = false;
+    return holding;
 }
 
 bool WriteRecord(std::FILE* f, std::string_view text) noexcept {
@@ -145,18 +158,21 @@ void SaveXML() {
     if (parent.NativePath().empty())
         throw platform::NilObjectException("no folder for \"" + OutputXMLPath + "\"");
     FileFolder = parent.NativePath();
-    if (platform::SameFile(OutputXMLPath, InputXMLPath))
+    if (SameSkinFile(OutputXMLPath, InputXMLPath))
         throw platform::IOException(EEXIST, "the output \"" + OutputXMLPath +
                                                 "\" is the input skin; it is not written over");
     // Nor the input's bitmap beside it: an output named "skin.png" would replace the picture.
     for (const char* type : {"bmp", "png", "jpg", "jpeg"}) {
-        if (platform::SameFile(OutputXMLPath, ReplaceExtension(InputXMLPath, type)))
+        if (SameSkinFile(OutputXMLPath, ReplaceExtension(InputXMLPath, type)))
             throw platform::IOException(
                 EEXIST, "the output \"" + OutputXMLPath +
                             "\" is the input skin's bitmap; it is not written over");
     }
 
-    platform::AtomicFile out(item.Path());
+    // The new file replaces the one held by an earlier write of this job.
+    DropOutputXML();
+    auto file = std::make_unique<platform::AtomicFile>(item.Path());
+    platform::AtomicFile& out = *file;
     const std::string& rc = RC;
     out.Write(platform::At(Str_Line, 0));
     out.Write(rc);
@@ -170,8 +186,37 @@ void SaveXML() {
         out.Write(rc);
         platform::Yield();
     }
-    out.Commit();
+    if (Holding()) {
+        out.Seal();
+        HeldXML() = std::move(file);
+    } else {
+        out.Commit();
+    }
     XMLSavedThisJob = true;
+}
+
+bool SameSkinFile(std::string_view a, std::string_view b) noexcept {
+    if (a.empty() || b.empty())
+        return false;
+    return platform::TextEquals(a, b) || platform::SameFile(a, b);
+}
+
+void HoldOutputXML(bool hold) noexcept {
+    Holding() = hold;
+}
+
+bool HoldsOutputXML() noexcept {
+    return HeldXML() != nullptr;
+}
+
+void PlaceOutputXML() {
+    std::unique_ptr<platform::AtomicFile> held = std::move(HeldXML());
+    if (held)
+        held->Commit();
+}
+
+void DropOutputXML() noexcept {
+    HeldXML().reset();
 }
 
 void LogException(JobLog& log, std::initializer_list<std::string_view> records) noexcept {

@@ -79,14 +79,35 @@ std::string ReadSkinFile(const std::string& path);
 /// SkinTooLargeException (or one of its kinds) for a file beyond the skin limits.
 bool Open_XML();
 
-/// Writes `Str_Line` to `OutputXMLPath`: lines 0 and 1, the credit line, then lines 2 onward,
-/// each followed by `RC`, replacing an existing file; and sets `FileName` and `FileFolder`
-/// first. The file is written beside its target and renamed into place, so a failure leaves
-/// any earlier file of that name as it was. `XMLSavedThisJob` is true only after a complete
-/// write. Throws NilObjectException (path not absolute), FileWriteException (missing or
-/// read-only folder, full disk, a folder in the way), IOException (the output would be the
-/// input skin itself) and OutOfBoundsException (fewer than two lines).
+/// Writes `Str_Line` for `OutputXMLPath`: lines 0 and 1, the credit line, then lines 2 onward,
+/// each followed by `RC`; and sets `FileName` and `FileFolder` first. The file is written whole
+/// beside its target and renamed over it. While a job holds its output skin
+/// (`HoldOutputXML(true)`), the file is kept beside its target instead (`HoldsOutputXML`): it
+/// replaces an earlier file of that name only once the job's bitmap is in place
+/// (`PlaceOutputXML`, which the bitmap writers call), so that a failed bitmap never breaks an
+/// earlier skin of the output's name; a second write in one job replaces the one held.
+/// `XMLSavedThisJob` is true only after a complete write. Throws NilObjectException (path not
+/// absolute), FileWriteException (missing or read-only folder, full disk, a folder in the way),
+/// IOException (the output would be the input skin itself) and OutOfBoundsException (fewer than two
+/// lines).
 void SaveXML();
+
+/// True when the two paths name one skin file: equal texts without regard to case, or one
+/// file however it is reached ("..", links, a second hard link), as `platform::SameFile` tells.
+/// The one test of whether a job would write over a file it reads.
+bool SameSkinFile(std::string_view a, std::string_view b) noexcept;
+
+/// Whether `SaveXML` keeps the output skin beside its target until the bitmap is in place (a
+/// job run turns it on for the job) or renames it into place at once (the default).
+void HoldOutputXML(bool hold) noexcept;
+/// True while an output skin written by `SaveXML` waits beside its target.
+bool HoldsOutputXML() noexcept;
+/// Renames the held output skin over its target; nothing when none is held. Throws
+/// FileWriteException (the rename fails); the held file is then gone and an earlier file of
+/// the name stays whole.
+void PlaceOutputXML();
+/// Removes the held output skin, if any; an earlier file of the name stays as it was.
+void DropOutputXML() noexcept;
 
 /// `path` with everything after its last "." replaced by `ext` ("/a/skin.xml", "png" gives
 /// "/a/skin.png"; an empty ext keeps the "."), or `path` + "." + `ext` when it has no ".".

@@ -1,5 +1,7 @@
 #include "engine/xml/variables.h"
 
+#include "engine/xml/skin_file.h"
+
 namespace Variables {
 
 void ResetDefaults() {
@@ -40,6 +42,8 @@ void ResetDefaults() {
     FileFolder.clear();
     PictureType.clear();
     XMLSavedThisJob = false;
+    DropOutputXML();
+    HoldOutputXML(false);
     Mask.clear();
     Fader.clear();
     Custom_Visual.clear();

@@ -275,7 +275,6 @@ private:
     void SetJobControlsEnabled(bool enabled);
     void SetStatus(const std::string& text);
     platform::Control& CulpritControl(int culprit);
-    void RunJobMethod();
     std::shared_ptr<platform::Thread> m_jobThread;
 
     // Opening and closing (main_window_settings.cpp).

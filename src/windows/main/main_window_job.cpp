@@ -1,17 +1,9 @@
 // "Do the Job": the checks of a press, the job state it fills, and the job itself, which runs
 // through the window's job runner while the window stays usable.
 
-#include "app/batch.h"
 #include "app/ini_read_write.h"
-#include "engine/picture/bitmap_files.h"
-#include "engine/picture/border.h"
-#include "engine/picture/browser_resize.h"
-#include "engine/picture/output_caps.h"
-#include "engine/picture/pictures.h"
-#include "engine/picture/simple_bitmap.h"
-#include "engine/picture/smart_resize.h"
+#include "app/job_run.h"
 #include "engine/xml/browser.h"
-#include "engine/xml/rescale.h"
 #include "engine/xml/skin_file.h"
 #include "engine/xml/variables.h"
 #include "kit/base/lite_progress_wheel.h"
@@ -21,9 +13,7 @@
 #include "kit/toggles/ui_checkbox.h"
 #include "kit/toggles/ui_label.h"
 #include "messages/messages.h"
-#include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "platform/exceptions.h"
 #include "platform/folderitem.h"
 #include "platform/launcher.h"
 #include "platform/screen.h"
@@ -37,36 +27,13 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <optional>
-#include <system_error>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::int32_t kAspectNoticeId = 5;
-
 std::string Message(std::size_t n) {
     return n < Language::Messages.size() ? Language::Messages[n] : std::string();
-}
-
-bool SamePathText(const std::string& a, const std::string& b) {
-    return platform::TextEquals(a, b);
-}
-
-// A failed job must leave no half output behind: the output skin it wrote goes, unless it is
-// one of the job's inputs. The bitmap is the last step and is never written after a failed
-// one.
-void RemoveOutputOfFailedJob() {
-    if (!Variables::XMLSavedThisJob)
-        return;
-    const fs::path xml(Variables::OutputXMLPath);
-    std::error_code ec;
-    for (const std::string& input : {Variables::InputXMLPath, Variables::OpenedPictureFile}) {
-        if (!input.empty() && (SamePathText(input, xml.string()) || fs::equivalent(input, xml, ec)))
-            return;
-    }
-    fs::remove(xml, ec);
 }
 
 }  // namespace
@@ -143,7 +110,8 @@ void MainWindow::Job_Button_Action() {
     const auto refuse = [this](const mainwindow::Refusal& r, bool focus) {
         Breadcrumbs().SetValue(r.page);
         platform::Control& c = CulpritControl(static_cast<int>(r.control));
-        ShowToolTip(Message(static_cast<std::size_t>(r.message)), c, r.position);
+        ShowToolTip(r.text.empty() ? Message(static_cast<std::size_t>(r.message)) : r.text, c,
+                    r.position);
         if (focus) {
             c.SetFocus();
             if (auto* field = dynamic_cast<UI_TextField*>(&c))
@@ -223,58 +191,6 @@ void MainWindow::Job_Button_Action() {
     Job_Thread().Run();
 }
 
-void MainWindow::RunJobMethod() {
-    const std::string& method = Variables::ResizeMethod;
-    // A job whose bitmap would be refused as too large writes no skin either.
-    if (!Variables::OutputPicturesFit(method))
-        return;
-    if (platform::TextEquals(method, "Simple")) {
-        if (mainwindow::AspectsDiffer(Variables::inWidth, Variables::inHeight, Variables::outWidth,
-                                      Variables::outHeight))
-            App::ShowMessageWindow(Message(13), kAspectNoticeId);
-        SetStatus("XML Processing");
-        Variables::XML_Job();
-        if (Variables::X_prop == 1.0f && Variables::Y_prop == 1.0f &&
-            !Variables::UseExternPicture && !Browser::Browser_Change &&
-            !Variables::OutdoorPicture) {
-            Variables::CopyPicture();
-        } else if (Variables::Open_Picture("")) {
-            SetStatus("Picture Processing");
-            Variables::Scale_Picture();
-            Variables::Save_Picture();
-        } else {
-            platform::MsgBox("Unable to open the graphics file." + Variables::RC +
-                             "The graphics won't be resized.");
-        }
-    } else if (platform::TextEquals(method, "Browser")) {
-        // The height difference goes to the first browser: taking more rows than it has would
-        // write a skin whose browser has a negative height.
-        if (Browser::Browser_Height.empty() ||
-            static_cast<std::int64_t>(Browser::Browser_Height[0]) + Variables::outHeight -
-                    Variables::inHeight <
-                0) {
-            platform::MsgBox(
-                "The skin's first browser is too low for the \"Browser\" method to "
-                "make the skin " +
-                std::to_string(Variables::outHeight) + " pixels high.");
-            Variables::Job_Ok = false;
-            return;
-        }
-        Variables::Open_Picture("");
-        SetStatus("Browser Processing");
-        Browser::Browser_Resize();
-        Variables::Save_Picture();
-    } else if (platform::TextEquals(method, "Border")) {
-        Variables::Open_Picture("");
-        SetStatus("Borders Processing");
-        Variables::XML_Depl();
-        Variables::Save_Picture();
-    } else if (platform::TextEquals(method, "Smart")) {
-        SetStatus("Smart Resize Process");
-        Variables::Smart_Resize();
-    }
-}
-
 void MainWindow::Job_Thread_Run() {
     // However the job ends (done, failed, or killed by a close), the window takes jobs again.
     struct Reenable {
@@ -283,65 +199,24 @@ void MainWindow::Job_Thread_Run() {
     } reenable{*this};
 
     SetStatus("Process start");
-    Variables::InstallOutdoorPictureStage();
-    const platform::DateTime start = platform::Now();
-    std::int64_t startTicks = 0;
-    {
-        Variables::JobLog log;
-        const std::vector<std::string> header = mainwindow::JobLogHeader(
-            Variables::RC, start.ShortDate(), start.LongTime(), Variables::Input_Filename,
-            Variables::inWidth, Variables::inHeight, Variables::outWidth, Variables::outHeight,
-            Variables::ResizeMethod, Variables::MacEnhance);
-        log.Write(header.front());
-        startTicks = platform::Ticks();
-        Variables::Job_Ok = true;
-        for (std::size_t i = 1; i < header.size(); ++i)
-            log.Write(header[i]);
-    }
-
-    Variables::XMLSavedThisJob = false;
-    std::optional<std::string> failure;
-    try {
+    jobrun::Mode window;
+    window.kind = jobrun::Mode::Kind::Window;
+    window.status = [this](const std::string& text) { SetStatus(text); };
+    window.reanalyse = [this] {
         const platform::FolderItem input{fs::path(InputXML_EditField().Text())};
         OpenXML(&input);
-        if (Variables::Open_XML()) {
-            RunJobMethod();
-        } else {
-            platform::MsgBox("Unable to open the XML file." + Variables::RC +
-                             "The XML won't be resized.");
-            // A job that cannot read its skin again has resized nothing.
-            Variables::Job_Ok = false;
-        }
-    } catch (const platform::ThreadEndException&) {
-        // The window closes: the job ends here, and leaves no half output behind.
-        if (!Variables::Job_Ok)
-            RemoveOutputOfFailedJob();
-        throw;
-    } catch (const std::exception& e) {
-        failure = e.what();
-    } catch (...) {
-        failure = std::string();
-    }
-    if (failure) {
-        Variables::JobLog log;
-        Variables::LogException(log, {"In the job method."});
-        Variables::Job_Ok = false;
-    }
-    if (!Variables::Job_Ok)
-        RemoveOutputOfFailedJob();
+    };
+    const jobrun::Outcome outcome = jobrun::RunJob(window);
 
-    if (Variables::Job_Ok) {
+    if (outcome.ok) {
         Preview_button().SetEnabled(true);
         if (Variables::Window_Open)
             platform::CurrentLauncher().OpenItem(Variables::FileFolder);
     }
     SetStatus("");
     Chase_Wheel().SetVisible(false);
-    {
-        Variables::JobLog log;
-        log.Write(mainwindow::DurationRecord(platform::Ticks() - startTicks));
-    }
-    if (failure)
-        platform::MsgBox("The job stopped on an unexpected failure" +
-                         (failure->empty() ? std::string(".") : ": " + *failure));
+    if (outcome.unexpected)
+        platform::MsgBox(
+            "The job stopped on an unexpected failure" +
+            (outcome.unexpected->empty() ? std::string(".") : ": " + *outcome.unexpected));
 }

@@ -23,10 +23,12 @@ int Trunc(double x) noexcept {
     return static_cast<int>(x);
 }
 
-std::optional<std::int32_t> PositiveInt(double rounded) noexcept {
-    if (!(rounded > 0) || !platform::FitsInt32(rounded))
+// A size field shows any whole number a size can be typed as; the checks of a job refuse one
+// beyond 32 bits. Beyond 2^62 no field text is meant.
+std::optional<std::int64_t> PositiveSize(double rounded) noexcept {
+    if (!(rounded > 0) || !(rounded < 4611686018427387904.0))
         return std::nullopt;
-    return static_cast<std::int32_t>(rounded);
+    return static_cast<std::int64_t>(rounded);
 }
 
 // The folder part of an absolute path ("/" for a file at the root), and the name after it.
@@ -51,7 +53,14 @@ bool IsFolderText(std::string_view folder) noexcept {
 }  // namespace
 
 std::int32_t LeadingInt(std::string_view text) noexcept {
-    return platform::TryTruncInt32(platform::Val(text)).value_or(0);
+    const double value = platform::Val(text);
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0)
+        return 2147483647;
+    if (value <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<std::int32_t>(value);
 }
 
 std::string DisplayFormat(std::int32_t inWidth, std::int32_t inHeight) {
@@ -70,18 +79,18 @@ std::string DisplayFormat(std::int32_t inWidth, std::int32_t inHeight) {
     return "Not Standard";
 }
 
-std::optional<std::int32_t> ProportionalHeight(std::string_view widthText, double inHeight,
+std::optional<std::int64_t> ProportionalHeight(std::string_view widthText, double inHeight,
                                                double inWidth) {
     if (widthText == "0" || inWidth == 0)
         return std::nullopt;
-    return PositiveInt(platform::Round(platform::Val(widthText) * inHeight / inWidth));
+    return PositiveSize(platform::Round(platform::Val(widthText) * inHeight / inWidth));
 }
 
-std::optional<std::int32_t> ProportionalWidth(std::string_view heightText, double inHeight,
+std::optional<std::int64_t> ProportionalWidth(std::string_view heightText, double inHeight,
                                               double inWidth) {
     if (inHeight == 0)
         return std::nullopt;
-    return PositiveInt(platform::Round(platform::Val(heightText) / inHeight * inWidth));
+    return PositiveSize(platform::Round(platform::Val(heightText) / inHeight * inWidth));
 }
 
 std::string DefaultOutputName(std::string_view inputName) {

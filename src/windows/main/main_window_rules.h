@@ -18,7 +18,8 @@ namespace mainwindow {
 using Translate = std::function<std::string(std::string_view)>;
 
 /// The leading number of a field's text (0 when it starts with none), truncated toward zero
-/// to 32 bits; a number beyond the 32-bit range reads 0.
+/// to 32 bits; a number beyond the 32-bit range reads as the nearest 32-bit number, never as
+/// another size (a job refuses it on the number as typed).
 std::int32_t LeadingInt(std::string_view text) noexcept;
 
 /// The name of the input skin's aspect ratio: "4/3", "16/10", "16/9", "5/3", or "Not
@@ -27,12 +28,13 @@ std::string DisplayFormat(std::int32_t inWidth, std::int32_t inHeight);
 
 /// The proportional output height for an output width text and an input size: nothing when
 /// the width text is exactly "0", when the input width is 0 (no skin read), or when the
-/// rounded result is not a positive 32-bit number.
-std::optional<std::int32_t> ProportionalHeight(std::string_view widthText, double inHeight,
+/// rounded result is not positive or beyond 2^62. A height beyond 32 bits is still given, so
+/// that the field follows a width the job will refuse as too large.
+std::optional<std::int64_t> ProportionalHeight(std::string_view widthText, double inHeight,
                                                double inWidth);
 /// The proportional output width for an output height text: nothing when the input height is
-/// 0 or the rounded result is not a positive 32-bit number.
-std::optional<std::int32_t> ProportionalWidth(std::string_view heightText, double inHeight,
+/// 0 or the rounded result is not positive or beyond 2^62.
+std::optional<std::int64_t> ProportionalWidth(std::string_view heightText, double inHeight,
                                               double inWidth);
 
 /// The texts that the output file name is proposed from: the input skin's file name, the

@@ -41,9 +41,9 @@ TEST(LeadingIntTest, ReadsTheNumberTheTextStartsWith) {
     EXPECT_EQ(LeadingInt("1280px"), 1280);
     EXPECT_EQ(LeadingInt(""), 0);
     EXPECT_EQ(LeadingInt("px1280"), 0);
-    EXPECT_EQ(LeadingInt("12.9"), 12);  // truncated, not rounded
-    EXPECT_EQ(LeadingInt("-3.5"), -3);  // toward zero
-    EXPECT_EQ(LeadingInt("1e20"), 0);   // beyond 32 bits: no size at all
+    EXPECT_EQ(LeadingInt("12.9"), 12);          // truncated, not rounded
+    EXPECT_EQ(LeadingInt("-3.5"), -3);          // toward zero
+    EXPECT_EQ(LeadingInt("1e20"), 2147483647);  // beyond 32 bits: the nearest, never 0
 }
 
 struct ProportionCase {
