@@ -8,7 +8,7 @@
 #include <map>
 #include <optional>
 
-namespace Resources {
+namespace resources {
 namespace {
 
 std::map<std::string, platform::PicturePtr>& Kept() {
@@ -90,4 +90,4 @@ void ResetResources() {
     KeptEn().reset();
 }
 
-}  // namespace Resources
+}  // namespace resources

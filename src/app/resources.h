@@ -7,7 +7,7 @@
 /// The pictures and the reference language file shipped in the resources folder. A picture is
 /// read on the first call that finds its file and kept for the rest of the run; a missing or
 /// unreadable file gives no picture, and the next call tries again.
-namespace Resources {
+namespace resources {
 
 /// Menu icons: strips with the 16 x 16 icon in the left half and its mask in the right half.
 platform::PicturePtr Settings_icon();
@@ -29,4 +29,4 @@ std::string en();
 /// For tests: forgets every kept picture and the text of "en.lng".
 void ResetResources();
 
-}  // namespace Resources
+}  // namespace resources

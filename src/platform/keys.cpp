@@ -11,41 +11,41 @@ bool g_contextual = false;
 std::optional<char> NamedKey(int qtKey) {
     switch (qtKey) {
         case Qt::Key_Left:
-            return KeyCode::kLeft;
+            return keycode::kLeft;
         case Qt::Key_Right:
-            return KeyCode::kRight;
+            return keycode::kRight;
         case Qt::Key_Up:
-            return KeyCode::kUp;
+            return keycode::kUp;
         case Qt::Key_Down:
-            return KeyCode::kDown;
+            return keycode::kDown;
         case Qt::Key_Return:
-            return KeyCode::kReturn;
+            return keycode::kReturn;
         case Qt::Key_Enter:
-            return KeyCode::kEnter;
+            return keycode::kEnter;
         case Qt::Key_Backspace:
-            return KeyCode::kBackspace;
+            return keycode::kBackspace;
         case Qt::Key_Delete:
-            return KeyCode::kDelete;
+            return keycode::kDelete;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
-            return KeyCode::kTab;
+            return keycode::kTab;
         case Qt::Key_Escape:
-            return KeyCode::kEscape;
+            return keycode::kEscape;
         case Qt::Key_Home:
-            return KeyCode::kHome;
+            return keycode::kHome;
         case Qt::Key_End:
-            return KeyCode::kEnd;
+            return keycode::kEnd;
         case Qt::Key_PageUp:
-            return KeyCode::kPageUp;
+            return keycode::kPageUp;
         case Qt::Key_PageDown:
-            return KeyCode::kPageDown;
+            return keycode::kPageDown;
         case Qt::Key_Space:
-            return KeyCode::kSpace;
+            return keycode::kSpace;
         default:
             break;
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F35)
-        return KeyCode::kFunctionKey;
+        return keycode::kFunctionKey;
     return std::nullopt;
 }
 

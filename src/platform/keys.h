@@ -11,7 +11,7 @@ class QKeyEvent;
 namespace platform {
 
 /// The framework's one-character key codes, as kit controls compare them.
-namespace KeyCode {
+namespace keycode {
 inline constexpr char kHome = 1;
 inline constexpr char kEnter = 3;  // the keypad's Enter
 inline constexpr char kEnd = 4;
@@ -28,7 +28,7 @@ inline constexpr char kUp = 30;
 inline constexpr char kDown = 31;
 inline constexpr char kSpace = 32;
 inline constexpr char kDelete = 127;
-}  // namespace KeyCode
+}  // namespace keycode
 
 /// The key text a control receives for a Qt key press, or nothing when none is delivered.
 /// Named keys give their one-character code; Control or Meta with a letter or another

@@ -17,8 +17,8 @@ namespace {
 
 class ResourcesTest : public ::testing::Test {
 protected:
-    void SetUp() override { Resources::ResetResources(); }
-    void TearDown() override { Resources::ResetResources(); }
+    void SetUp() override { resources::ResetResources(); }
+    void TearDown() override { resources::ResetResources(); }
 };
 
 struct Shipped {
@@ -28,15 +28,15 @@ struct Shipped {
 };
 
 const Shipped kShipped[] = {
-    {"Settings_icon.png", Resources::Settings_icon, true},
-    {"OpenFolder.png", Resources::OpenFolder, true},
-    {"reload.png", Resources::reload, true},
-    {"Update.png", Resources::Update, true},
-    {"UserGuide.png", Resources::UserGuide_icon, true},
-    {"UI Kit Background.png", Resources::UIKitBackground, false},
-    {"Menu texture.png", Resources::Menutexture, false},
-    {"UI_ColorPicker_backdrop.png", Resources::UI_ColorPicker_backdrop, false},
-    {"UI_Checkbox_backdrop.png", Resources::UI_Checkbox_backdrop, false},
+    {"Settings_icon.png", resources::Settings_icon, true},
+    {"OpenFolder.png", resources::OpenFolder, true},
+    {"reload.png", resources::reload, true},
+    {"Update.png", resources::Update, true},
+    {"UserGuide.png", resources::UserGuide_icon, true},
+    {"UI Kit Background.png", resources::UIKitBackground, false},
+    {"Menu texture.png", resources::Menutexture, false},
+    {"UI_ColorPicker_backdrop.png", resources::UI_ColorPicker_backdrop, false},
+    {"UI_Checkbox_backdrop.png", resources::UI_Checkbox_backdrop, false},
 };
 
 TEST_F(ResourcesTest, EveryShippedPictureLoads) {
@@ -57,45 +57,45 @@ TEST_F(ResourcesTest, EveryShippedPictureLoads) {
                 opaque += qGray(img.pixel(x, y)) == 0;
         EXPECT_GE(opaque, icon * icon / 4) << s.file;
     }
-    EXPECT_TRUE(Resources::Menutexture()->HasAlpha());
-    EXPECT_GE(Resources::UIKitBackground()->Width(), 560);  // the main window's size
-    EXPECT_GE(Resources::UIKitBackground()->Height(), 376);
-    EXPECT_EQ(Resources::en().rfind("[Lang=English]\n", 0), 0u);
+    EXPECT_TRUE(resources::Menutexture()->HasAlpha());
+    EXPECT_GE(resources::UIKitBackground()->Width(), 560);  // the main window's size
+    EXPECT_GE(resources::UIKitBackground()->Height(), 376);
+    EXPECT_EQ(resources::en().rfind("[Lang=English]\n", 0), 0u);
 }
 
 TEST_F(ResourcesTest, PictureMissingAtFirstIsPickedUpLaterThenKept) {
     testsupport::TempFolder dir;
     ScopedEnv env{"MALVOREN_RESOURCES_DIR", dir.Path().string()};
-    EXPECT_FALSE(Resources::reload());
+    EXPECT_FALSE(resources::reload());
     const fs::path shipped = fs::path(MALVOREN_SOURCE_DIR) / "resources";
     fs::copy_file(shipped / "reload.png", dir / "reload.png");
-    const platform::PicturePtr first = Resources::reload();
+    const platform::PicturePtr first = resources::reload();
     ASSERT_TRUE(first);
     // Once read, a changed file is not read again.
     fs::copy_file(shipped / "UI Kit Background.png", dir / "reload.png",
                   fs::copy_options::overwrite_existing);
-    EXPECT_EQ(Resources::reload(), first);
+    EXPECT_EQ(resources::reload(), first);
 }
 
 TEST_F(ResourcesTest, UnreadablePictureGivesNone) {
     testsupport::TempFolder dir;
     ScopedEnv env{"MALVOREN_RESOURCES_DIR", dir.Path().string()};
     dir.Write("Update.png", "not a picture");
-    EXPECT_FALSE(Resources::Update());
+    EXPECT_FALSE(resources::Update());
     ScopedEnv gone{"MALVOREN_RESOURCES_DIR", (dir / "nowhere").string()};
-    EXPECT_FALSE(Resources::Settings_icon());
+    EXPECT_FALSE(resources::Settings_icon());
 }
 
 TEST_F(ResourcesTest, ReferenceFileIsReadOncePerRun) {
     testsupport::TempFolder dir;
     ScopedEnv env{"MALVOREN_RESOURCES_DIR", dir.Path().string()};
-    EXPECT_EQ(Resources::en(), "");
+    EXPECT_EQ(resources::en(), "");
     dir.Write("en.lng", "[Lang=English]");
-    EXPECT_EQ(Resources::en(), "");  // not seen until the next run
-    Resources::ResetResources();
-    EXPECT_EQ(Resources::en(), "[Lang=English]");
+    EXPECT_EQ(resources::en(), "");  // not seen until the next run
+    resources::ResetResources();
+    EXPECT_EQ(resources::en(), "[Lang=English]");
     dir.Write("en.lng", "changed");
-    EXPECT_EQ(Resources::en(), "[Lang=English]");
+    EXPECT_EQ(resources::en(), "[Lang=English]");
 }
 
 }  // namespace

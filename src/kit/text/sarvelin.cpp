@@ -123,7 +123,7 @@ void Sarvelin::Event_Open() {
 }
 
 bool Sarvelin::Event_KeyDown(const std::string& key) {
-    namespace Code = platform::KeyCode;
+    namespace Code = platform::keycode;
     // Tab and shortcuts go on, so that the bar is no trap for the keyboard focus.
     if (key.empty() || key[0] == Code::kTab || platform::Keyboard::ControlKey() ||
         platform::Keyboard::OSKey())

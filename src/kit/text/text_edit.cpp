@@ -64,7 +64,7 @@ void TextEdit::SetSelLength(std::int64_t v) noexcept {
 }
 
 KeyOutcome TextEdit::Key(std::string_view key, bool shift, bool controlOrCommand, bool readOnly) {
-    namespace Code = platform::KeyCode;
+    namespace Code = platform::keycode;
     if (key.empty())
         return {};
     const KeyOutcome changed{true, true, false};

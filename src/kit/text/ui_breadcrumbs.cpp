@@ -161,11 +161,11 @@ bool UI_Breadcrumbs::Event_MouseDown(int x, int y) {
 
 bool UI_Breadcrumbs::Event_KeyDown(const std::string& key) {
     const auto n = static_cast<std::int64_t>(Tabs.size());
-    if (key.size() == 1 && key[0] == platform::KeyCode::kLeft && m_value >= 1) {
+    if (key.size() == 1 && key[0] == platform::keycode::kLeft && m_value >= 1) {
         SetValue(m_value - 1);
         return true;
     }
-    if (key.size() == 1 && key[0] == platform::KeyCode::kRight && m_value < n - 1) {
+    if (key.size() == 1 && key[0] == platform::keycode::kRight && m_value < n - 1) {
         SetValue(m_value + 1);
         return true;
     }

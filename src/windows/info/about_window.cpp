@@ -11,7 +11,7 @@
 #include "platform/widgets/label.h"
 #include "windows/layout/stored_layout.h"
 
-namespace AboutText {
+namespace abouttext {
 namespace {
 
 // The maker's numbers on the two sites.
@@ -65,7 +65,7 @@ std::string SiteText(std::string_view softwareVersion) {
     return IsPcdj(softwareVersion) ? kPcdjHost : kVirtualDjSite;
 }
 
-}  // namespace AboutText
+}  // namespace abouttext
 
 About_Window::About_Window()
     : platform::Window(Frame::Sheet) {
@@ -107,16 +107,16 @@ platform::Label& About_Window::AddLabel(const char* name, layout::Bounds bounds,
 
 void About_Window::Layout() {
     setObjectName("About_Window");
-    SetBackdrop(Resources::UIKitBackground());
+    SetBackdrop(resources::UIKitBackground());
     SetTitle("About Malvoren Tool");
     SetHasBackColor(false);
     SetWidth(316);
     SetHeight(307);
     SetResizeable(false);
 
-    m_aboutText = &AddLabel("About_Text", {20, 84, 229, 109}, AboutText::kCredits, false);
+    m_aboutText = &AddLabel("About_Text", {20, 84, 229, 109}, abouttext::kCredits, false);
     m_aboutText->SetMultiline(true);
-    m_staticText1 = &AddLabel("StaticText1", {20, 230, 177, 20}, AboutText::SiteText(""), true);
+    m_staticText1 = &AddLabel("StaticText1", {20, 230, 177, 20}, abouttext::SiteText(""), true);
     m_staticText2 = &AddLabel("StaticText2", {20, 192, 63, 20}, "Send PM", true);
     m_staticText2->SetHelpTag(
         "You will need to be loggued into VDJ's forum and be a Professional Edition User.");
@@ -133,22 +133,22 @@ void About_Window::Layout() {
         [this](UI_Button& b) { b.Action = [this] { Close(); }; });
 
     // Each press opens the page of the host application set at that moment.
-    const auto opens = [](AboutText::Link link) {
+    const auto opens = [](abouttext::Link link) {
         return [link](int, int) {
-            platform::ShowURL(AboutText::Page(link, INI_Read_Write::Software_Version));
+            platform::ShowURL(abouttext::Page(link, INI_Read_Write::Software_Version));
             return false;
         };
     };
-    m_staticText1->MouseDown = opens(AboutText::Link::Site);
-    m_staticText2->MouseDown = opens(AboutText::Link::PrivateMessage);
-    m_staticText3->MouseDown = opens(AboutText::Link::ForumTopic);
+    m_staticText1->MouseDown = opens(abouttext::Link::Site);
+    m_staticText2->MouseDown = opens(abouttext::Link::PrivateMessage);
+    m_staticText3->MouseDown = opens(abouttext::Link::ForumTopic);
     m_staticText1->Open = [this] {
-        if (AboutText::IsPcdj(INI_Read_Write::Software_Version))
-            m_staticText1->SetText(AboutText::SiteText(INI_Read_Write::Software_Version));
+        if (abouttext::IsPcdj(INI_Read_Write::Software_Version))
+            m_staticText1->SetText(abouttext::SiteText(INI_Read_Write::Software_Version));
     };
     m_versionText->Open = [this] {
         m_versionText->SetText(
-            AboutText::VersionText(platform::MajorVersion(), platform::MinorVersion(),
+            abouttext::VersionText(platform::MajorVersion(), platform::MinorVersion(),
                                    platform::BugVersion(), platform::BuildDate(), Variables::RC));
     };
 }

@@ -16,7 +16,7 @@ class Label;
 }
 
 /// The About window's texts and links, kept apart from the window.
-namespace AboutText {
+namespace abouttext {
 
 /// "Malvoren Tool", "Version: " and the three numbers joined by ".", "Build Date: " and the
 /// build date, as three lines joined by `lineEnd`.
@@ -32,7 +32,7 @@ std::string Page(Link link, std::string_view softwareVersion);
 /// The text of the site link: the VirtualDJ address, or the PCDJ host name alone.
 std::string SiteText(std::string_view softwareVersion);
 
-}  // namespace AboutText
+}  // namespace abouttext
 
 /// The About window: version and build date, credits, and three links that open the host
 /// application's web pages in the browser. It beeps when it opens and changes nothing.

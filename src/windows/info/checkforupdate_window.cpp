@@ -22,7 +22,7 @@ constexpr const char* kUnreadable = "Unable to read the webserver's answer.";
 
 }  // namespace
 
-CheckForUpdate_Window::CheckForUpdate_Window(const UpdateCheck::LocalVersion& local)
+CheckForUpdate_Window::CheckForUpdate_Window(const updatecheck::LocalVersion& local)
     : platform::Window(Frame::Sheet)
     , m_local(local) {
 }
@@ -105,7 +105,7 @@ void CheckForUpdate_Window::ShowMessage(const std::string& text) {
 }
 
 void CheckForUpdate_Window::Check() {
-    using namespace UpdateCheck;
+    using namespace updatecheck;
     if (!platform::IsConnected()) {
         ShowMessage(Language::Messages[51]);
         return;

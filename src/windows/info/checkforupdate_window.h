@@ -19,7 +19,7 @@ class CheckForUpdate_Window : public platform::Window {
 public:
     /// Checks against `local` (the running tool's version unless a test gives another).
     explicit CheckForUpdate_Window(
-        const UpdateCheck::LocalVersion& local = UpdateCheck::CurrentVersion());
+        const updatecheck::LocalVersion& local = updatecheck::CurrentVersion());
 
     /// A new window, built and shown (one per menu choice).
     static CheckForUpdate_Window& ShowNew();
@@ -41,7 +41,7 @@ protected:
 private:
     void PushButton1_Action();
 
-    UpdateCheck::LocalVersion m_local;
+    updatecheck::LocalVersion m_local;
     UI_Button* m_pushButton1 = nullptr;
     LiteProgressWheel* m_progressWheel1 = nullptr;
     platform::Label* m_textMessage = nullptr;

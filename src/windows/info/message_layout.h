@@ -2,7 +2,7 @@
 
 /// The message window's size rule, kept apart from the window so that it can be checked
 /// without one.
-namespace MessageLayout {
+namespace messagelayout {
 
 /// The width at which the notice text wraps, in pixels.
 inline constexpr int kWrapWidth = 240;
@@ -20,4 +20,4 @@ constexpr int WindowHeight(int currentHeight, int textHeight) noexcept {
     return wanted > currentHeight ? wanted : currentHeight;
 }
 
-}  // namespace MessageLayout
+}  // namespace messagelayout

@@ -49,7 +49,7 @@ void Message_Window::Layout() {
     SetHasBackColor(true);
     SetBackColor({0x33, 0x35, 0x38});
     SetWidth(367);
-    SetHeight(MessageLayout::kBaseHeight);
+    SetHeight(messagelayout::kBaseHeight);
     SetResizeable(false);
 
     m_pushButton1 = &AddControl<UI_Button>(
@@ -80,7 +80,7 @@ void Message_Window::Layout() {
             c.Paint = [this](platform::Graphics& g) {
                 g.DrawNoteIcon(0, 0);
                 g.ForeColor = {0xFF, 0xFF, 0xFF};
-                g.DrawString(Message, 50, 10, MessageLayout::kWrapWidth);
+                g.DrawString(Message, 50, 10, messagelayout::kWrapWidth);
             };
         });
 }
@@ -101,9 +101,9 @@ void Message_Window::Disp(const std::string& text, std::int32_t id, platform::Wi
     Message = text;
     Number = id;
     const TextMeasure& measure = TheMeasure();
-    const int textHeight = measure ? measure(text, MessageLayout::kWrapWidth)
-                                   : MeasureInDefaultFont(text, MessageLayout::kWrapWidth);
-    SetHeight(MessageLayout::WindowHeight(Height(), textHeight));
+    const int textHeight = measure ? measure(text, messagelayout::kWrapWidth)
+                                   : MeasureInDefaultFont(text, messagelayout::kWrapWidth);
+    SetHeight(messagelayout::WindowHeight(Height(), textHeight));
     m_messageCanvas->Refresh();
     if (parent)
         ShowModalWithin(parent);

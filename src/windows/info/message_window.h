@@ -22,8 +22,6 @@ public:
 
     /// The open message window, or a new one, built and shown.
     static Message_Window& Instance();
-    /// The open message window, or nullptr.
-    static Message_Window* Current() { return platform::Existing<Message_Window>(); }
 
     /// The notice on show and its message id; empty and 0 until the first Disp.
     std::string Message;

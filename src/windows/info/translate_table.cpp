@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace TranslateTable {
+namespace translatetable {
 namespace {
 
 // The text before the first "=" (the whole text without one).
@@ -245,4 +245,4 @@ void ApplyOpenedFile(Table& table, const OpenedFile& file) {
     }
 }
 
-}  // namespace TranslateTable
+}  // namespace translatetable

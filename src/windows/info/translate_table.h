@@ -12,7 +12,7 @@
 /// The translation editor's table and its rules, kept apart from the window: rows from the
 /// reference text, row colours, where Tab goes, the checks of a translation, the language file
 /// that a save writes and what an opened file puts into the table.
-namespace TranslateTable {
+namespace translatetable {
 
 /// One row: the key (never trimmed; empty in a header row), the English text and the
 /// translation as typed.
@@ -119,4 +119,4 @@ OpenedFile ReadLanguageFile(std::string_view text);
 /// the entry's key without regard to case; a later entry wins.
 void ApplyOpenedFile(Table& table, const OpenedFile& file);
 
-}  // namespace TranslateTable
+}  // namespace translatetable

@@ -24,9 +24,9 @@
 
 namespace {
 
-using TranslateTable::kEnglishColumn;
-using TranslateTable::kKeyColumn;
-using TranslateTable::kTranslationColumn;
+using translatetable::kEnglishColumn;
+using translatetable::kKeyColumn;
+using translatetable::kTranslationColumn;
 
 platform::FileDialogSpec LanguageFileDialog() {
     platform::FileDialogSpec spec;
@@ -109,7 +109,7 @@ void Translate_Window::Layout() {
         [this](platform::TextField& f) {
             f.TextChange = [this, &f] {
                 m_listbox1->SetHeading(kTranslationColumn,
-                                       TranslateTable::TranslationHeading(f.Text()));
+                                       translatetable::TranslationHeading(f.Text()));
             };
         });
     m_saveLangPushButton = &AddControl<UI_Button>(
@@ -156,9 +156,9 @@ void Translate_Window::Listbox1_Open() {
     list.SetColumnResizable(kKeyColumn, false);
     for (int column = 0; column < 3; ++column)
         list.SetColumnSortDirection(column, 0);
-    const TranslateTable::Table table = TranslateTable::FromReference(Resources::en());
+    const translatetable::Table table = translatetable::FromReference(resources::en());
     m_headers = table.headers;
-    for (const TranslateTable::Row& row : table.rows) {
+    for (const translatetable::Row& row : table.rows) {
         list.AddRow(row.key);
         list.SetCell(list.LastIndex(), kEnglishColumn, row.english);
     }
@@ -171,8 +171,8 @@ void Translate_Window::Listbox1_Open() {
     list.SetScrollBarHorizontal(true);
 }
 
-TranslateTable::Table Translate_Window::CurrentTable() const {
-    TranslateTable::Table table;
+translatetable::Table Translate_Window::CurrentTable() const {
+    translatetable::Table table;
     table.headers = m_headers;
     for (int row = 0; row < m_listbox1->RowCount(); ++row)
         table.rows.push_back({m_listbox1->Cell(row, kKeyColumn),
@@ -197,9 +197,9 @@ bool Translate_Window::Listbox1_CellClick(int row, int column) {
 
 bool Translate_Window::Listbox1_CellKeyDown(int row, int column, const std::string& key) {
     m_textHasChanged = true;
-    if (key != std::string(1, platform::KeyCode::kTab))
+    if (key != std::string(1, platform::keycode::kTab))
         return false;
-    const TranslateTable::TabMove move = TranslateTable::TabFrom(CurrentTable(), row, column);
+    const translatetable::TabMove move = translatetable::TabFrom(CurrentTable(), row, column);
     if (move.editRow)
         EditTranslation(*move.editRow);
     return move.handled;
@@ -212,7 +212,7 @@ void Translate_Window::Listbox1_CellLostFocus(int row, int column) {
     if (translation.empty() || column < 1)
         return;
     const std::string english = m_listbox1->Cell(row, column - 1);
-    for (const std::string& message : TranslateTable::CheckTranslation(english, translation))
+    for (const std::string& message : translatetable::CheckTranslation(english, translation))
         platform::MsgBox(message);
 }
 
@@ -220,10 +220,10 @@ bool Translate_Window::Listbox1_CellBackgroundPaint(platform::Graphics& g, int r
     try {
         if (row < 0 || row >= m_listbox1->RowCount())
             return false;
-        const TranslateTable::Row cells{m_listbox1->Cell(row, kKeyColumn),
+        const translatetable::Row cells{m_listbox1->Cell(row, kKeyColumn),
                                         m_listbox1->Cell(row, kEnglishColumn),
                                         m_listbox1->Cell(row, kTranslationColumn)};
-        if (const auto color = TranslateTable::RowColor(cells, IsHeader(row), m_fileOpened)) {
+        if (const auto color = translatetable::RowColor(cells, IsHeader(row), m_fileOpened)) {
             g.ForeColor = *color;
             g.FillRect(0, 0, g.Width(), g.Height());
         }
@@ -262,15 +262,15 @@ void Translate_Window::SaveLangPushButton_Action() {
         return;
     }
     platform::FileDialogSpec spec = LanguageFileDialog();
-    spec.suggestedName = TranslateTable::SuggestedFileName(typed);
+    spec.suggestedName = translatetable::SuggestedFileName(typed);
     spec.parent = this;
     const std::optional<std::string> chosen = platform::CurrentDialogs().GetSaveFile(spec);
     if (!chosen)
         return;
     // The loader lists ".lng" files only.
-    const std::string path = TranslateTable::SuggestedFileName(*chosen);
-    const std::string text = TranslateTable::LanguageFileText(
-        TranslateTable::LanguageFileLines(CurrentTable(), typed), Variables::RC);
+    const std::string path = translatetable::SuggestedFileName(*chosen);
+    const std::string text = translatetable::LanguageFileText(
+        translatetable::LanguageFileLines(CurrentTable(), typed), Variables::RC);
     try {
         platform::WriteFileAtomic(path, text);
     } catch (const platform::FileWriteException& failure) {
@@ -293,11 +293,11 @@ void Translate_Window::OpenLangPushButton_Action() {
     if (!chosen)
         return;
     SetMouseCursor(platform::SystemCursor::Wait);
-    TranslateTable::OpenedFile file;
+    translatetable::OpenedFile file;
     try {
         // Read and parse the whole file before the table changes: a file that cannot be read
         // costs nothing of the work in the table.
-        file = TranslateTable::ReadLanguageFile(
+        file = translatetable::ReadLanguageFile(
             platform::ReadFileBytes(*chosen, Language::kMaxLanguageBytes));
     } catch (const platform::RuntimeException& failure) {
         SetMouseCursor(platform::SystemCursor::StandardPointer);
@@ -305,8 +305,8 @@ void Translate_Window::OpenLangPushButton_Action() {
                          failure.what());
         return;
     }
-    TranslateTable::Table table = CurrentTable();
-    TranslateTable::ApplyOpenedFile(table, file);
+    translatetable::Table table = CurrentTable();
+    translatetable::ApplyOpenedFile(table, file);
     for (int row = 0; row < m_listbox1->RowCount(); ++row)
         m_listbox1->SetCell(row, kTranslationColumn,
                             table.rows[static_cast<std::size_t>(row)].translation);

@@ -39,7 +39,7 @@ public:
     bool TextHasChanged() const noexcept { return m_textHasChanged; }
 
     /// The table as its cells hold it now.
-    TranslateTable::Table CurrentTable() const;
+    translatetable::Table CurrentTable() const;
 
     /// The save button: checks the name, asks where, writes the language file.
     void SaveLangPushButton_Action();

@@ -10,7 +10,7 @@
 
 #include <exception>
 
-namespace UpdateCheck {
+namespace updatecheck {
 
 LocalVersion CurrentVersion() {
     return {platform::MajorVersion(), platform::MinorVersion(), platform::BugVersion()};
@@ -59,4 +59,4 @@ void Check(platform::Window* parent, const LocalVersion& local) {
     }
 }
 
-}  // namespace UpdateCheck
+}  // namespace updatecheck

@@ -8,7 +8,7 @@ namespace platform {
 class Window;
 }
 
-namespace UpdateCheck {
+namespace updatecheck {
 
 /// The running tool's version, as the build fixed it.
 LocalVersion CurrentVersion();
@@ -32,4 +32,4 @@ void StoreSettings(const Settings& settings);
 /// the dialog belongs to.
 void Check(platform::Window* parent, const LocalVersion& local = CurrentVersion());
 
-}  // namespace UpdateCheck
+}  // namespace updatecheck

@@ -5,7 +5,7 @@
 #include "messages/messages.h"
 #include "platform/text.h"
 
-namespace UpdateCheck {
+namespace updatecheck {
 namespace {
 
 std::string Field(std::string_view reply, long long n) {
@@ -121,4 +121,4 @@ Settings AfterWindowCheck(Settings before, Verdict verdict, bool marker, Answer 
     return after;
 }
 
-}  // namespace UpdateCheck
+}  // namespace updatecheck

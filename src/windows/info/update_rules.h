@@ -11,7 +11,7 @@
 /// The rules of the update check, kept apart from its windows and its network request: reading
 /// the update description, choosing the release notes, comparing versions, the update dialog
 /// and what each outcome leaves in the update settings.
-namespace UpdateCheck {
+namespace updatecheck {
 
 /// The path of the update description on the update server.
 inline constexpr std::string_view kDescriptionPath = "/Malvoren/version.txt";
@@ -94,4 +94,4 @@ Settings AfterStartupCheck(Settings before, Verdict verdict, Answer answer,
 Settings AfterWindowCheck(Settings before, Verdict verdict, bool marker, Answer answer,
                           const platform::DateTime& now);
 
-}  // namespace UpdateCheck
+}  // namespace updatecheck

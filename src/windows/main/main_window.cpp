@@ -43,7 +43,7 @@ MainWindow::MainWindow()
     AddMenuHandlers();
     // The settings dialog retranslates the window after a language change; it reaches the
     // window through the accessor, so a closed window is never called.
-    MainWindowLink::Install(
+    mainwindowlink::Install(
         [](bool clear) {
             if (MainWindow* w = platform::Existing<MainWindow>())
                 w->CreateTabCanvas(clear);

@@ -45,8 +45,6 @@ public:
 
     /// The one main window: built and shown on first use, the same window afterwards.
     static MainWindow& Instance();
-    /// The main window when it exists, else nullptr (creates nothing).
-    static MainWindow* Existing() { return platform::Existing<MainWindow>(); }
 
     /// Output XML path of the job started last in this run (set when a job starts).
     std::string LastSkin;

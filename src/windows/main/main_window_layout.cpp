@@ -36,7 +36,7 @@ constexpr platform::Color kBlack = RGB(0, 0, 0);
 }  // namespace
 
 void MainWindow::Layout() {
-    SetBackdrop(Resources::UIKitBackground());
+    SetBackdrop(resources::UIKitBackground());
     SetWidth(560);
     SetHeight(376);
     SetHasBackColor(true);
@@ -76,7 +76,7 @@ void MainWindow::CreateControls0() {
     QWidget* page3 = m_pagePanel1->Page(3);
 
     // The method boxes get the kit's check box backdrop before their stored values.
-    const auto methodBox = [](UI_Checkbox& c) { c.Backdrop = Resources::UI_Checkbox_backdrop(); };
+    const auto methodBox = [](UI_Checkbox& c) { c.Backdrop = resources::UI_Checkbox_backdrop(); };
     m_resizeSkinCheckBox = &AddControl<UI_Checkbox>(
         page1,
         [&](UI_Checkbox& c) {
@@ -106,7 +106,7 @@ void MainWindow::CreateControls0() {
     m_borderColorEditField = &AddControl<UI_ColorPicker>(
         page1,
         [](UI_ColorPicker& c) {
-            c.Backdrop = Resources::UI_ColorPicker_backdrop();
+            c.Backdrop = resources::UI_ColorPicker_backdrop();
             StoreTextField(c, "Border_Color_EditField", {182, 137, 123, 31}, 3, 2);
         },
         [this](UI_ColorPicker& c) {

@@ -54,11 +54,11 @@ struct IconRow {
 };
 
 constexpr IconRow kIcons[] = {
-    {"FileOpenSkinFolder", Resources::OpenFolder},
-    {"LicensedReloadlastcreatedskin", Resources::reload},
-    {"LicensedSettings", Resources::Settings_icon},
-    {"CheckforUpdate", Resources::Update},
-    {"UserGuide", Resources::UserGuide_icon},
+    {"FileOpenSkinFolder", resources::OpenFolder},
+    {"LicensedReloadlastcreatedskin", resources::reload},
+    {"LicensedSettings", resources::Settings_icon},
+    {"CheckforUpdate", resources::Update},
+    {"UserGuide", resources::UserGuide_icon},
 };
 
 // The menus that the menu button offers, in order.
@@ -119,7 +119,7 @@ void MainWindow::SetIcons() {
 void MainWindow::Input_Button1_Open() {
     Input_Button1().MyStyle.WidthMode = 0;
     // A plain picture, not an icon and mask strip.
-    Input_Button1().Icon = Resources::Menutexture();
+    Input_Button1().Icon = resources::Menutexture();
 }
 
 void MainWindow::Input_Button1_Action() {
@@ -187,7 +187,7 @@ bool MainWindow::_FileOpenSkinFolder_Action() {
     spec.message =
         "Software not found. You must install the software first. "
         "See " +
-        AboutText::Page(AboutText::Link::Site, "") + " for more information.";
+        abouttext::Page(abouttext::Link::Site, "") + " for more information.";
     spec.icon = platform::DialogIcon::Caution;
     platform::CurrentDialogs().ShowMessageDialog(spec);
     return true;

@@ -144,7 +144,7 @@ void MainWindow::ApplySettingsFile() {
 }
 
 void MainWindow::Check() {
-    UpdateCheck::Check(this);
+    updatecheck::Check(this);
 }
 
 bool MainWindow::Event_CancelClose(bool appQuitting) {

@@ -20,9 +20,6 @@ struct Placement {
 Placement PlaceOnScreen(int left, int top, int width, int height, int screenWidth, int screenHeight,
                         int availableWidth, int availableHeight);
 
-/// The date rule of the settings file's LastUpdate, which its reader applies.
-using INI_Read_Write::LastCheckDate;
-
 /// Whether the update check runs on this start, given the last check `last`, `today` and
 /// whether the user chose "Later": after "Later", when the day plus 3 is before today's day or
 /// an earlier month or year; else on any other calendar day than the last check's.

@@ -81,7 +81,7 @@ void Browser_Options_Window::AddOffWindowControls() {
         f.Open = [&f, &option] { f.SetText(Variables::StrColor(option)); };
         f.LostFocus = [this, &f, &option, selectsColorRadio] {
             std::string text = f.Text();
-            option = OptionRules::ColourFieldOnLeave(text);
+            option = optionrules::ColourFieldOnLeave(text);
             if (text != f.Text())
                 f.SetText(text);
             if (selectsColorRadio)
@@ -282,7 +282,7 @@ void Browser_Options_Window::AddBackgroundControls() {
         [this](platform::Canvas& c) {
             c.Paint = [this](platform::Graphics& g) { PaintGrid(g); };
             c.MouseDown = [&c](int x, int y) {
-                Browser::B_Picture_Position = OptionRules::GridCellAt(x, y);
+                Browser::B_Picture_Position = optionrules::GridCellAt(x, y);
                 c.Refresh(false);
                 return false;
             };
@@ -414,7 +414,7 @@ void Browser_Options_Window::AddTextControls() {
                 return false;
             };
             f.Close = [&f] {
-                const auto store = OptionRules::TextSizeOnClose(f.Text(), Browser::B_Text_Size);
+                const auto store = optionrules::TextSizeOnClose(f.Text(), Browser::B_Text_Size);
                 if (!store.changed)
                     return;
                 Browser::B_Text_Size = store.size;
@@ -435,7 +435,7 @@ void Browser_Options_Window::Event_Open() {
 }
 
 bool Browser_Options_Window::Event_CancelClose(bool appQuitting) {
-    if (OptionRules::TextSizeAccepted(m_size->Text()))
+    if (optionrules::TextSizeAccepted(m_size->Text()))
         return platform::Window::Event_CancelClose(appQuitting);
     platform::MsgBox(Language::Messages[8]);
     m_size->SetFocus();
@@ -450,18 +450,18 @@ void Browser_Options_Window::PaintGrid(platform::Graphics& g) {
     p.ForeColor = BackColor();
     p.FillRect(0, 0, Position_Picture->Width(), Position_Picture->Height());
     std::int32_t cell = 1;
-    for (const int y : OptionRules::kGridSquareEdges) {
-        for (const int x : OptionRules::kGridSquareEdges) {
-            p.ForeColor = cell == Browser::B_Picture_Position ? OptionRules::kGridHighlight
+    for (const int y : optionrules::kGridSquareEdges) {
+        for (const int x : optionrules::kGridSquareEdges) {
+            p.ForeColor = cell == Browser::B_Picture_Position ? optionrules::kGridHighlight
                                                               : platform::RGB(255, 255, 255);
-            p.FillRect(x, y, OptionRules::kGridSquareSize, OptionRules::kGridSquareSize);
+            p.FillRect(x, y, optionrules::kGridSquareSize, optionrules::kGridSquareSize);
             ++cell;
         }
     }
     p.ForeColor = platform::RGB(0, 0, 0);
-    for (const int y : OptionRules::kGridFrameEdges) {
-        for (const int x : OptionRules::kGridFrameEdges)
-            p.DrawRect(x, y, OptionRules::kGridFrameSize, OptionRules::kGridFrameSize);
+    for (const int y : optionrules::kGridFrameEdges) {
+        for (const int x : optionrules::kGridFrameEdges)
+            p.DrawRect(x, y, optionrules::kGridFrameSize, optionrules::kGridFrameSize);
     }
     g.DrawPicture(*Position_Picture, 0, 0);
 }

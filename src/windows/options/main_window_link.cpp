@@ -1,6 +1,6 @@
 #include "windows/options/main_window_link.h"
 
-namespace MainWindowLink {
+namespace mainwindowlink {
 namespace {
 
 CreateTabCanvasCall& TheCreateTabCanvas() {
@@ -30,4 +30,4 @@ void SetLanguage(bool force) {
         TheSetLanguage()(force);
 }
 
-}  // namespace MainWindowLink
+}  // namespace mainwindowlink

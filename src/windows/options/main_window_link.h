@@ -4,7 +4,7 @@
 
 /// What the option dialogs ask of the main window, which opens them and so lies above them:
 /// the main window installs the calls when it is built.
-namespace MainWindowLink {
+namespace mainwindowlink {
 
 /// Rebuilds the step bar's captions in the current language; true removes the old ones first.
 using CreateTabCanvasCall = std::function<void(bool clear)>;
@@ -16,4 +16,4 @@ void Install(CreateTabCanvasCall createTabCanvas, SetLanguageCall setLanguage);
 void CreateTabCanvas(bool clear);
 void SetLanguage(bool force);
 
-}  // namespace MainWindowLink
+}  // namespace mainwindowlink

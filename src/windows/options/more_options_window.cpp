@@ -123,7 +123,7 @@ void More_Options_Window::Layout() {
         [this](UI_TextField& f) {
             f.TextChange = [this] { m_changeGain->SetValue(true); };
             f.LostFocus = [&f] {
-                const std::string clamped = OptionRules::GainClamp(f.Text());
+                const std::string clamped = optionrules::GainClamp(f.Text());
                 if (clamped != f.Text())
                     f.SetText(clamped);
             };
@@ -170,16 +170,16 @@ void More_Options_Window::Event_Open() {
 void More_Options_Window::No_LogoChange_CheckBox_Action() {
     if (!m_noLogo->Value())
         return;
-    if (!OptionRules::LogoNoticeDue(Variables::outWidth, Variables::inWidth, Variables::outHeight,
+    if (!optionrules::LogoNoticeDue(Variables::outWidth, Variables::inWidth, Variables::outHeight,
                                     Variables::inHeight, INI_Read_Write::RunOnce))
         return;
-    App::ShowMessageWindow(OptionRules::LogoNoticeText(Variables::RC), OptionRules::kLogoNoticeId);
+    App::ShowMessageWindow(optionrules::LogoNoticeText(Variables::RC), optionrules::kLogoNoticeId);
     // The box cannot stay ticked on a skin being made smaller while the notice is shown.
     m_noLogo->SetValue(!m_noLogo->Value());
 }
 
 void More_Options_Window::FontStep(bool up) {
-    const std::string stepped = OptionRules::FontArrowStep(m_fontField->Text(), up);
+    const std::string stepped = optionrules::FontArrowStep(m_fontField->Text(), up);
     if (stepped != m_fontField->Text())
         m_fontField->SetText(stepped);
     m_changeFont->SetValue(true);
@@ -187,7 +187,7 @@ void More_Options_Window::FontStep(bool up) {
 }
 
 void More_Options_Window::GainStep(bool up) {
-    const std::string stepped = OptionRules::GainArrowStep(m_gainField->Text(), up);
+    const std::string stepped = optionrules::GainArrowStep(m_gainField->Text(), up);
     if (stepped != m_gainField->Text())
         m_gainField->SetText(stepped);
     m_changeGain->SetValue(true);
@@ -198,10 +198,10 @@ void More_Options_Window::Apply_Button_Action() {
     Variables::No_FontChange = m_noFont->Value();
     Variables::P_Change_FontSize = m_changeFont->Value();
     Variables::P_Change_FontSize_Value =
-        OptionRules::FontPercentageOnApply(m_fontField->Text(), Variables::P_Change_FontSize_Value);
+        optionrules::FontPercentageOnApply(m_fontField->Text(), Variables::P_Change_FontSize_Value);
     Variables::P_Change_Gain = m_changeGain->Value();
     Variables::P_Change_Gain_Value =
-        OptionRules::GainOnApply(m_gainField->Text(), Variables::P_Change_Gain_Value);
+        optionrules::GainOnApply(m_gainField->Text(), Variables::P_Change_Gain_Value);
     Variables::P_Old_Renderer = m_oldRenderer->Value();
     Close();
 }

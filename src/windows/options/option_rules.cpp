@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace OptionRules {
+namespace optionrules {
 
 namespace {
 
@@ -185,4 +185,4 @@ bool InCloseArea(const std::array<std::int32_t, 4>& close, int x, int y) noexcep
     return left <= x && x <= left + close[2] && top <= y && y <= top + close[3];
 }
 
-}  // namespace OptionRules
+}  // namespace optionrules

@@ -10,7 +10,7 @@
 
 /// The rules of the option dialogs and the full-size preview, kept out of the windows so that
 /// they can be checked without one.
-namespace OptionRules {
+namespace optionrules {
 
 // Browser options
 
@@ -98,4 +98,4 @@ PreviewAreas ScanPreviewAreas(const std::vector<std::string>& lines);
 /// Whether a press at (x, y) falls inside the close area, all four edges included.
 bool InCloseArea(const std::array<std::int32_t, 4>& close, int x, int y) noexcept;
 
-}  // namespace OptionRules
+}  // namespace optionrules

@@ -34,7 +34,7 @@ SettingsWindow& SettingsWindow::OpenNew() {
 
 void SettingsWindow::Layout() {
     // The backdrop first, then the stored properties: no back colour of its own.
-    SetBackdrop(Resources::UIKitBackground());
+    SetBackdrop(resources::UIKitBackground());
     SetHasBackColor(false);
     SetTitle("Settings");
     setObjectName("SettingsWindow");
@@ -137,7 +137,7 @@ void SettingsWindow::Lang_PopupMenu_Open() {
     m_lang->DeleteAllRows();
     std::vector<std::string> rows;
     for (const auto& entry : Language::AvailableLang) {
-        rows.push_back(OptionRules::LanguageRowText(entry));
+        rows.push_back(optionrules::LanguageRowText(entry));
         m_lang->AddRow(rows.back());
     }
     // Every equal row is selected in turn, so the last one stays selected.
@@ -153,6 +153,6 @@ void SettingsWindow::Lang_PopupMenu_Close() {
         return;
     INI_Read_Write::Lang = chosen;
     Language::ReadLanguage();
-    MainWindowLink::CreateTabCanvas(true);
-    MainWindowLink::SetLanguage(true);
+    mainwindowlink::CreateTabCanvas(true);
+    mainwindowlink::SetLanguage(true);
 }

@@ -35,7 +35,7 @@ void Skin_Preview_Window::Event_Open() {
     SetWidth(Variables::outWidth);
     SetHeight(Variables::outHeight);
     SetResizeable(false);
-    const auto areas = OptionRules::ScanPreviewAreas(Variables::Str_Line);
+    const auto areas = optionrules::ScanPreviewAreas(Variables::Str_Line);
     for (std::size_t i = 0; i < 4; ++i) {
         Logo[i + 1] = areas.logo[i];
         Close_Area[i + 1] = areas.close[i];
@@ -62,7 +62,7 @@ bool Skin_Preview_Window::Event_MouseDown(int x, int y) {
         return false;
     X_pos = x;
     Y_pos = y;
-    if (OptionRules::InCloseArea({Close_Area[1], Close_Area[2], Close_Area[3], Close_Area[4]}, x,
+    if (optionrules::InCloseArea({Close_Area[1], Close_Area[2], Close_Area[3], Close_Area[4]}, x,
                                  y)) {
         platform::Window::Close();
         return false;

@@ -83,7 +83,7 @@ inline int Count(const std::vector<std::string>& log, const std::string& what) {
 }
 
 inline int QtKeyFor(char code) {
-    namespace C = platform::KeyCode;
+    namespace C = platform::keycode;
     switch (code) {
         case C::kLeft:
             return Qt::Key_Left;

@@ -26,7 +26,7 @@ inline Key Ctrl(const std::string& text) {
     return {text, false, true};
 }
 
-namespace C = platform::KeyCode;
+namespace C = platform::keycode;
 
 struct KeyCase {
     const char* name;

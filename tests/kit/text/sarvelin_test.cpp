@@ -15,7 +15,7 @@
 #include <vector>
 
 using namespace fieldtest;
-namespace C = platform::KeyCode;
+namespace C = platform::keycode;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 using namespace kit;
-namespace C = platform::KeyCode;
+namespace C = platform::keycode;
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 using namespace fieldtest;
-namespace C = platform::KeyCode;
+namespace C = platform::keycode;
 
 namespace {
 

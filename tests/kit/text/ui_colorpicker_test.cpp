@@ -19,7 +19,7 @@
 #include <string>
 
 using namespace fieldtest;
-namespace C = platform::KeyCode;
+namespace C = platform::keycode;
 
 namespace {
 

@@ -119,9 +119,9 @@ TEST_F(TextFieldTest, ReadOnlyConsumesEditsSilently) {
     f.SetText("abc");
     w->log.clear();
     EXPECT_TRUE(SendKey(f, keycases::Typed("x")));
-    EXPECT_TRUE(SendKey(f, keycases::K(platform::KeyCode::kBackspace)));
-    EXPECT_TRUE(SendKey(f, keycases::K(platform::KeyCode::kLeft)));
-    EXPECT_TRUE(SendKey(f, keycases::K(platform::KeyCode::kReturn)));
+    EXPECT_TRUE(SendKey(f, keycases::K(platform::keycode::kBackspace)));
+    EXPECT_TRUE(SendKey(f, keycases::K(platform::keycode::kLeft)));
+    EXPECT_TRUE(SendKey(f, keycases::K(platform::keycode::kReturn)));
     EXPECT_EQ(f.Text(), "abc");
     EXPECT_EQ(f.SelStart(), 2);
     EXPECT_EQ(w->log, (std::vector<std::string>{"field.TextChange", "field.Action"}));
@@ -278,7 +278,7 @@ TEST_F(TextFieldTest, SelectionIsHighlightedAndTheTextScrollsToTheCaret) {
     EXPECT_GT(highlighted, 0);
     // The caret at the end of a long text: a click at the text area's left edge then
     // lands at 1 or later, since the text is scrolled.
-    SendKey(f, keycases::K(platform::KeyCode::kEnd));
+    SendKey(f, keycases::K(platform::keycode::kEnd));
     f.Render();
     Click(&f, QPoint(12, 15));
     EXPECT_GE(f.SelStart(), 1);

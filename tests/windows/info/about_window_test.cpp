@@ -24,14 +24,14 @@
 
 namespace {
 
-using AboutText::Link;
+using abouttext::Link;
 using testsupport::Click;
 
 TEST(AboutText, VersionLinesWithoutLeadingZerosOrFinalTerminator) {
     const platform::DateTime built{2026, 12, 11, 9, 5, 0};
-    EXPECT_EQ(AboutText::VersionText(2, 10, 0, built, "\n"),
+    EXPECT_EQ(abouttext::VersionText(2, 10, 0, built, "\n"),
               "Malvoren Tool\nVersion: 2.10.0\nBuild Date: 2026-12-11 09:05:00");
-    EXPECT_EQ(AboutText::VersionText(3, 0, 0, built, "\r"),
+    EXPECT_EQ(abouttext::VersionText(3, 0, 0, built, "\r"),
               "Malvoren Tool\rVersion: 3.0.0\rBuild Date: 2026-12-11 09:05:00");
 }
 
@@ -97,7 +97,7 @@ TEST_F(AboutWindowTest, ShowsTheVersionAndStaysEnglish) {
     EXPECT_EQ(w.Width(), 316);
     EXPECT_EQ(w.Height(), 307);
     EXPECT_EQ(w.Version_Text().Text(),
-              AboutText::VersionText(platform::MajorVersion(), platform::MinorVersion(),
+              abouttext::VersionText(platform::MajorVersion(), platform::MinorVersion(),
                                      platform::BugVersion(), platform::BuildDate(), "\n"));
     EXPECT_EQ(w.Apply_Button().Caption(), "Close");
     EXPECT_EQ(w.StaticText2().Text(), "Send PM");
@@ -129,7 +129,7 @@ TEST_F(AboutWindowTest, EachPressOpensThePageAgainAsTheHostNowIs) {
     Click(w.StaticText2(), QPoint(5, 5));
     ASSERT_EQ(launcher->requests.size(), 2u);
     EXPECT_NE(launcher->requests[0], launcher->requests[1]);
-    EXPECT_EQ(launcher->requests[1], "url:" + AboutText::Page(Link::PrivateMessage, "PCDJ VJ"));
+    EXPECT_EQ(launcher->requests[1], "url:" + abouttext::Page(Link::PrivateMessage, "PCDJ VJ"));
 }
 
 TEST_F(AboutWindowTest, ALinkThatNoBrowserCanOpenIsShownInAMessageBox) {
@@ -139,7 +139,7 @@ TEST_F(AboutWindowTest, ALinkThatNoBrowserCanOpenIsShownInAMessageBox) {
     Click(w.StaticText3(), QPoint(5, 5));
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0], std::string(platform::kNoProgramForAddress) + "\n" +
-                                     AboutText::Page(Link::ForumTopic, ""));
+                                     abouttext::Page(Link::ForumTopic, ""));
     EXPECT_FALSE(w.IsClosed());
 }
 

@@ -44,7 +44,7 @@ protected:
         INI_Read_Write::LastCheck = platform::DateTime{2025, 12, 1, 8, 0, 0};
     }
     CheckForUpdate_Window& Open() {
-        window = new CheckForUpdate_Window(UpdateCheck::LocalVersion{3, 9, 5});
+        window = new CheckForUpdate_Window(updatecheck::LocalVersion{3, 9, 5});
         window->Show();
         return *window;
     }
@@ -136,7 +136,7 @@ TEST_F(UpdateWindowTest, SilentServerTimesOutOnTheTimerDriver) {
 TEST_F(UpdateWindowTest, VersionTooShortToCompareSaysTheAnswerCouldNotBeRead) {
     struct Case {
         const char* reply;
-        UpdateCheck::LocalVersion local;
+        updatecheck::LocalVersion local;
     };
     // The major numbers are equal, so the comparison needs the minor that the field lacks.
     for (const Case& c :

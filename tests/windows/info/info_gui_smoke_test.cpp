@@ -66,7 +66,7 @@ TEST_F(InfoGuiSmokeTest, AboutWindow) {
 
 TEST_F(InfoGuiSmokeTest, UpdateWindowAfterACheck) {
     infotest::UpdateServer server("3.9.5*http://127.0.0.1/dl*Notes");
-    auto* w = new CheckForUpdate_Window(UpdateCheck::LocalVersion{3, 9, 5});
+    auto* w = new CheckForUpdate_Window(updatecheck::LocalVersion{3, 9, 5});
     w->Show();
     testsupport::ClickCentre(w->PushButton1());
     ASSERT_EQ(w->TextMessage().Text(), "Your version is up-to-date");
@@ -107,7 +107,7 @@ TEST_F(InfoGuiSmokeTest, UpdateOfferWithLongNotesFitsTheScreenAndEscapeIsLater) 
     });
     poll.start();
     QPointer<CheckForUpdate_Window> w =
-        new CheckForUpdate_Window(UpdateCheck::LocalVersion{3, 9, 5});
+        new CheckForUpdate_Window(updatecheck::LocalVersion{3, 9, 5});
     w->Show();
     testsupport::ClickCentre(w->PushButton1());
     platform::SetDialogs(std::move(previous));
@@ -125,7 +125,7 @@ TEST_F(InfoGuiSmokeTest, UpdateOfferWithLongNotesFitsTheScreenAndEscapeIsLater) 
 }
 
 TEST_F(InfoGuiSmokeTest, TranslationEditorWithColouredRows) {
-    Resources::ResetResources();
+    resources::ResetResources();
     testsupport::TempFolder folder;
     const auto file = folder.Write("fr.lng",
                                    "[Lang=Français]\nFile=Fichier\nQuit=Quit\nOptions=options\n"

@@ -27,7 +27,7 @@ const HeightCase kHeightCases[] = {
 class MessageHeightTest : public ::testing::TestWithParam<HeightCase> {};
 
 TEST_P(MessageHeightTest, GrowsWithTheTextAndNeverShrinks) {
-    EXPECT_EQ(MessageLayout::WindowHeight(GetParam().current, GetParam().text), GetParam().height);
+    EXPECT_EQ(messagelayout::WindowHeight(GetParam().current, GetParam().text), GetParam().height);
 }
 INSTANTIATE_TEST_SUITE_P(Heights, MessageHeightTest, ::testing::ValuesIn(kHeightCases),
                          [](const auto& info) { return std::string(info.param.name); });

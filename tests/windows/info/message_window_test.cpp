@@ -120,7 +120,7 @@ TEST_F(MessageWindowTest, OkWithTheBoxTickedAppendsOnlyTheLastId) {
     ClickCentre(w.PushButton1());
     EXPECT_TRUE(w.IsClosed());
     EXPECT_EQ(INI_Read_Write::RunOnce, (std::vector<std::int32_t>{0, 5}));
-    EXPECT_EQ(Message_Window::Current(), nullptr);
+    EXPECT_EQ(platform::Existing<Message_Window>(), nullptr);
 }
 
 TEST_F(MessageWindowTest, CloseBoxWithTheBoxTickedAppendsTheId) {
@@ -222,14 +222,14 @@ TEST_F(MessageWindowTest, InstalledPresenterShowsNoticesThatAreNotSuppressed) {
     platform::ScopedScriptedDialogs dialogs;
     InstallMessageWindow();
     App::ShowMessageWindow("Aspect h:10", 5);
-    ASSERT_NE(Message_Window::Current(), nullptr);
-    EXPECT_EQ(Message_Window::Current()->Message, "Aspect h:10");
-    EXPECT_EQ(Message_Window::Current()->Number, 5);
+    ASSERT_NE(platform::Existing<Message_Window>(), nullptr);
+    EXPECT_EQ(platform::Existing<Message_Window>()->Message, "Aspect h:10");
+    EXPECT_EQ(platform::Existing<Message_Window>()->Number, 5);
     EXPECT_TRUE(dialogs->shown.empty());
-    Message_Window::Current()->Close();
+    platform::Existing<Message_Window>()->Close();
     INI_Read_Write::RunOnce = {0, 5};
     App::ShowMessageWindow("Aspect h:10", 5);
-    EXPECT_EQ(Message_Window::Current(), nullptr);
+    EXPECT_EQ(platform::Existing<Message_Window>(), nullptr);
     App::SetMessageWindowPresenter({});
 }
 
@@ -238,7 +238,7 @@ TEST_F(MessageWindowTest, WithoutADisplayTheNoticeGoesWhereEveryMessageGoes) {
     dialogs->headless = true;
     InstallMessageWindow();
     App::ShowMessageWindow("Aspect h:10", 5);
-    EXPECT_EQ(Message_Window::Current(), nullptr);
+    EXPECT_EQ(platform::Existing<Message_Window>(), nullptr);
     EXPECT_EQ(dialogs->shown, std::vector<std::string>{"Aspect h:10"});
     App::SetMessageWindowPresenter({});
 }

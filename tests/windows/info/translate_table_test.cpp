@@ -11,14 +11,14 @@
 
 namespace {
 
-using TranslateTable::Row;
-using TranslateTable::Table;
+using translatetable::Row;
+using translatetable::Table;
 
 class TranslateTableTest : public ::testing::Test {
 protected:
     void SetUp() override { Variables::RC = "\n"; }
     static Table Fixture() {
-        return TranslateTable::FromReference(
+        return translatetable::FromReference(
             testsupport::ReadAll(testsupport::DataPath("windows/info/en.lng")));
     }
 };
@@ -58,17 +58,17 @@ TEST_F(TranslateTableTest, ReferenceLinesBecomeHeaderAndKeyRows) {
 }
 
 TEST_F(TranslateTableTest, FirstRowIsAHeaderWhateverItHolds) {
-    const Table t = TranslateTable::FromReference("A=B\r\n\r[S]\rC=D");
+    const Table t = translatetable::FromReference("A=B\r\n\r[S]\rC=D");
     ASSERT_EQ(t.rows.size(), 3u);
     EXPECT_EQ(t.rows[0].key, "A");
     EXPECT_TRUE(t.IsHeader(0));
     EXPECT_TRUE(t.IsHeader(1));
     EXPECT_FALSE(t.IsHeader(2));
-    EXPECT_EQ(TranslateTable::RowColor(t, 0, false), TranslateTable::kHeaderColor);
+    EXPECT_EQ(translatetable::RowColor(t, 0, false), translatetable::kHeaderColor);
 }
 
 TEST_F(TranslateTableTest, EmptyReferenceGivesAnEmptyTable) {
-    EXPECT_TRUE(TranslateTable::FromReference("").rows.empty());
+    EXPECT_TRUE(translatetable::FromReference("").rows.empty());
 }
 
 TEST_F(TranslateTableTest, RowColoursBeforeAndAfterAFileWasOpenedOrSaved) {
@@ -83,18 +83,18 @@ TEST_F(TranslateTableTest, RowColoursBeforeAndAfterAFileWasOpenedOrSaved) {
     };
     // clang-format off
     const Expected cases[] = {
-        {0,  TranslateTable::kHeaderColor,        TranslateTable::kHeaderColor},
-        {1,  TranslateTable::kHeaderColor,        TranslateTable::kHeaderColor},
-        {2,  TranslateTable::kSameAsEnglishColor, TranslateTable::kSameAsEnglishColor},
-        {3,  none,                                TranslateTable::kMissingColor},
+        {0,  translatetable::kHeaderColor,        translatetable::kHeaderColor},
+        {1,  translatetable::kHeaderColor,        translatetable::kHeaderColor},
+        {2,  translatetable::kSameAsEnglishColor, translatetable::kSameAsEnglishColor},
+        {3,  none,                                translatetable::kMissingColor},
         {5,  none,                                none},
         {11, none,                                none},   // no English text: never missing
         {13, none,                                none},   // past the last row
     };
     // clang-format on
     for (const Expected& c : cases) {
-        EXPECT_EQ(TranslateTable::RowColor(t, c.row, false), c.before) << "row " << c.row;
-        EXPECT_EQ(TranslateTable::RowColor(t, c.row, true), c.after) << "row " << c.row;
+        EXPECT_EQ(translatetable::RowColor(t, c.row, false), c.before) << "row " << c.row;
+        EXPECT_EQ(translatetable::RowColor(t, c.row, true), c.after) << "row " << c.row;
     }
 }
 
@@ -102,9 +102,9 @@ TEST_F(TranslateTableTest, LaterColourTestsPaintOverEarlierOnes) {
     Table t;
     t.rows = {{"K", "Same", "sAME"}, {"K", "English", ""}};
     t.headers = {0, 1};
-    EXPECT_EQ(TranslateTable::RowColor(t, 0, true), TranslateTable::kSameAsEnglishColor);
-    EXPECT_EQ(TranslateTable::RowColor(t, 1, true), TranslateTable::kMissingColor);
-    EXPECT_EQ(TranslateTable::RowColor(t, 1, false), TranslateTable::kHeaderColor);
+    EXPECT_EQ(translatetable::RowColor(t, 0, true), translatetable::kSameAsEnglishColor);
+    EXPECT_EQ(translatetable::RowColor(t, 1, true), translatetable::kMissingColor);
+    EXPECT_EQ(translatetable::RowColor(t, 1, false), translatetable::kHeaderColor);
 }
 
 struct TabCase {
@@ -128,8 +128,8 @@ const TabCase kTabCases[] = {
 class TabTest : public TranslateTableTest, public ::testing::WithParamInterface<TabCase> {};
 
 TEST_P(TabTest, MovesToTheNextTranslation) {
-    const TranslateTable::TabMove move =
-        TranslateTable::TabFrom(Fixture(), GetParam().row, GetParam().column);
+    const translatetable::TabMove move =
+        translatetable::TabFrom(Fixture(), GetParam().row, GetParam().column);
     EXPECT_EQ(move.handled, GetParam().handled);
     EXPECT_EQ(move.editRow.value_or(-1), GetParam().next);
 }
@@ -137,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(Tab, TabTest, ::testing::ValuesIn(kTabCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TranslateTableTest, TabIsLeftToTheListWhenOnlyHeadersFollow) {
-    const Table t = TranslateTable::FromReference("[Lang=X]\nA=a\n[S]\n;c");
-    const TranslateTable::TabMove move = TranslateTable::TabFrom(t, 1, 2);
+    const Table t = translatetable::FromReference("[Lang=X]\nA=a\n[S]\n;c");
+    const translatetable::TabMove move = translatetable::TabFrom(t, 1, 2);
     EXPECT_FALSE(move.handled);
     EXPECT_FALSE(move.editRow.has_value());
 }
@@ -192,7 +192,7 @@ const CheckCase kCheckCases[] = {
 class CheckTest : public TranslateTableTest, public ::testing::WithParamInterface<CheckCase> {};
 
 TEST_P(CheckTest, WarnsInOrderWithTheDifference) {
-    EXPECT_EQ(TranslateTable::CheckTranslation(GetParam().english, GetParam().translation),
+    EXPECT_EQ(translatetable::CheckTranslation(GetParam().english, GetParam().translation),
               GetParam().messages);
 }
 INSTANTIATE_TEST_SUITE_P(Checks, CheckTest, ::testing::ValuesIn(kCheckCases),
@@ -237,7 +237,7 @@ class SaveTest : public TranslateTableTest, public ::testing::WithParamInterface
 TEST_P(SaveTest, RowBecomesOneLine) {
     Table t;
     t.rows = {GetParam().row};
-    const std::vector<std::string> lines = TranslateTable::LanguageFileLines(t, "Français");
+    const std::vector<std::string> lines = translatetable::LanguageFileLines(t, "Français");
     ASSERT_GE(lines.size(), 1u);
     EXPECT_EQ(lines[0], "[Lang=Français]");
     if (GetParam().line) {
@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(Save, SaveTest, ::testing::ValuesIn(kSaveCases),
 TEST_F(TranslateTableTest, SavedFileHasTheTrimmedNameAndEveryKeyInOrder) {
     const Table t = Fixture();
     const std::string text =
-        TranslateTable::LanguageFileText(TranslateTable::LanguageFileLines(t, "  Klingon "), "\n");
+        translatetable::LanguageFileText(translatetable::LanguageFileLines(t, "  Klingon "), "\n");
     EXPECT_EQ(text,
               "[Lang=Klingon]\n"
               "; Menus\n"
@@ -271,24 +271,24 @@ TEST_F(TranslateTableTest, SavedFileHasTheTrimmedNameAndEveryKeyInOrder) {
 }
 
 TEST_F(TranslateTableTest, EmptyTableWritesTheNameLineAlone) {
-    EXPECT_EQ(TranslateTable::LanguageFileText(TranslateTable::LanguageFileLines({}, "X"), "\n"),
+    EXPECT_EQ(translatetable::LanguageFileText(translatetable::LanguageFileLines({}, "X"), "\n"),
               "[Lang=X]\n");
 }
 
 TEST_F(TranslateTableTest, SuggestedNameKeepsItsBlanksAndGetsTheExtension) {
-    EXPECT_EQ(TranslateTable::SuggestedFileName(" Klingon "), " Klingon .lng");
-    EXPECT_EQ(TranslateTable::SuggestedFileName("Klingon.LNG"), "Klingon.LNG");
-    EXPECT_EQ(TranslateTable::SuggestedFileName("lng"), "lng.lng");
+    EXPECT_EQ(translatetable::SuggestedFileName(" Klingon "), " Klingon .lng");
+    EXPECT_EQ(translatetable::SuggestedFileName("Klingon.LNG"), "Klingon.LNG");
+    EXPECT_EQ(translatetable::SuggestedFileName("lng"), "lng.lng");
 }
 
 TEST_F(TranslateTableTest, HeadingIsTheNameAsTypedOrDots) {
-    EXPECT_EQ(TranslateTable::TranslationHeading(""), "...");
-    EXPECT_EQ(TranslateTable::TranslationHeading("   "), "...");
-    EXPECT_EQ(TranslateTable::TranslationHeading(" Klingon"), " Klingon");
+    EXPECT_EQ(translatetable::TranslationHeading(""), "...");
+    EXPECT_EQ(translatetable::TranslationHeading("   "), "...");
+    EXPECT_EQ(translatetable::TranslationHeading(" Klingon"), " Klingon");
 }
 
 TEST_F(TranslateTableTest, OpenedCrLfFileGivesNameAndEntriesInAnyCase) {
-    const TranslateTable::OpenedFile file = TranslateTable::ReadLanguageFile(
+    const translatetable::OpenedFile file = translatetable::ReadLanguageFile(
         "[Lang=Français]\r\n"
         "FILE=Fichier\r\n"
         "Open XML File=Ouvrir un fichier XML\r\n"
@@ -302,7 +302,7 @@ TEST_F(TranslateTableTest, OpenedCrLfFileGivesNameAndEntriesInAnyCase) {
 
     Table t = Fixture();
     t.rows[8].translation = "typed since the last save";
-    TranslateTable::ApplyOpenedFile(t, file);
+    translatetable::ApplyOpenedFile(t, file);
     EXPECT_EQ(t.rows[2].translation, "Fichier");
     EXPECT_EQ(t.rows[3].translation, "Ouvrir un fichier XML");
     EXPECT_EQ(t.rows[5].translation, " Deux ");
@@ -313,15 +313,15 @@ TEST_F(TranslateTableTest, OpenedCrLfFileGivesNameAndEntriesInAnyCase) {
 }
 
 TEST_F(TranslateTableTest, LangLineWithoutBracketsSetsTheNameAndIsAKey) {
-    const TranslateTable::OpenedFile file =
-        TranslateTable::ReadLanguageFile("lang=Deutsch\nFile=Datei\nx LANG=Dansk]=y");
+    const translatetable::OpenedFile file =
+        translatetable::ReadLanguageFile("lang=Deutsch\nFile=Datei\nx LANG=Dansk]=y");
     EXPECT_EQ(file.name, std::optional<std::string>("Dansk"));  // the last such line wins
     ASSERT_EQ(file.entries.size(), 3u);
     EXPECT_EQ(file.entries[0], (std::pair<std::string, std::string>("lang", "Deutsch")));
 }
 
 TEST_F(TranslateTableTest, FileWithoutNameLineLeavesTheName) {
-    EXPECT_FALSE(TranslateTable::ReadLanguageFile("File=Datei").name.has_value());
+    EXPECT_FALSE(translatetable::ReadLanguageFile("File=Datei").name.has_value());
 }
 
 TEST_F(TranslateTableTest, SavedFileOpensBackIntoTheSameTranslations) {
@@ -329,10 +329,10 @@ TEST_F(TranslateTableTest, SavedFileOpensBackIntoTheSameTranslations) {
     t.rows[2].translation = "Fichier";
     t.rows[9].translation = "Ligne un\\nLigne deux";
     const std::string text =
-        TranslateTable::LanguageFileText(TranslateTable::LanguageFileLines(t, "Français"), "\n");
+        translatetable::LanguageFileText(translatetable::LanguageFileLines(t, "Français"), "\n");
     Table back = Fixture();
-    const TranslateTable::OpenedFile file = TranslateTable::ReadLanguageFile(text);
-    TranslateTable::ApplyOpenedFile(back, file);
+    const translatetable::OpenedFile file = translatetable::ReadLanguageFile(text);
+    translatetable::ApplyOpenedFile(back, file);
     EXPECT_EQ(file.name, std::optional<std::string>("Français"));
     EXPECT_EQ(back.rows[2].translation, "Fichier");
     EXPECT_EQ(back.rows[9].translation, "Ligne un\\nLigne deux");

@@ -44,7 +44,7 @@ protected:
         WindowFixture::SetUp();
         std::filesystem::create_directories(resources / "Languages");
         folder.CopyFixture("windows/info/en.lng", "resources/en.lng");
-        Resources::ResetResources();
+        resources::ResetResources();
         window = &Translate_Window::Instance();
         window->Show();
     }
@@ -140,15 +140,15 @@ TEST_F(TranslateWindowTest, TabGoesToTheNextKeyRowAndStopsAtTheLast) {
 TEST_F(TranslateWindowTest, RowColoursBeforeAndAfterASave) {
     Translate(2, "fILE");  // File: the English but for case
     Translate(5, "Deux");
-    EXPECT_EQ(RowColor(0), TranslateTable::kHeaderColor);
-    EXPECT_EQ(RowColor(2), TranslateTable::kSameAsEnglishColor);
+    EXPECT_EQ(RowColor(0), translatetable::kHeaderColor);
+    EXPECT_EQ(RowColor(2), translatetable::kSameAsEnglishColor);
     EXPECT_EQ(RowColor(3), std::nullopt);
     EXPECT_EQ(RowColor(5), std::nullopt);
     Save("Français", "fr.lng");
     ASSERT_TRUE(window->FileOpened());
-    EXPECT_EQ(RowColor(0), TranslateTable::kHeaderColor);
-    EXPECT_EQ(RowColor(2), TranslateTable::kSameAsEnglishColor);
-    EXPECT_EQ(RowColor(3), TranslateTable::kMissingColor);
+    EXPECT_EQ(RowColor(0), translatetable::kHeaderColor);
+    EXPECT_EQ(RowColor(2), translatetable::kSameAsEnglishColor);
+    EXPECT_EQ(RowColor(3), translatetable::kMissingColor);
     EXPECT_EQ(RowColor(11), std::nullopt);  // no English text
     EXPECT_EQ(RowColor(5), std::nullopt);
 }

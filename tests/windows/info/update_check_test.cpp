@@ -29,7 +29,7 @@ const char kRequest[] = "GET /Malvoren/version.txt HTTP/1.1";
 // The manual clock starts at 2026-01-15 10:00:00.
 const char kCheckTime[] = "2026-01-15 10:00:00";
 const char kEarlierTime[] = "2025-12-01 08:00:00";
-const UpdateCheck::LocalVersion kLocal{3, 9, 5};
+const updatecheck::LocalVersion kLocal{3, 9, 5};
 
 class StartupCheckTest : public testsupport::WindowFixture {
 protected:
@@ -77,7 +77,7 @@ class StartupCompareTest : public StartupCheckTest,
 TEST_P(StartupCompareTest, OneRequestThenTheDialogOrNothing) {
     infotest::UpdateServer server(GetParam().reply);
     dialogs->QueueButton(DialogButton::Alternate);  // "Later", should the dialog come
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     EXPECT_EQ(server.requests, std::vector<std::string>{kRequest});
     EXPECT_EQ(dialogs->dialogs.size(), GetParam().offered ? 1u : 0u);
     EXPECT_TRUE(dialogs->shown.size() == dialogs->dialogs.size());  // no other message
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, StartupCompareTest, ::testing::ValuesIn(kComp
 TEST_F(StartupCheckTest, DialogTextsAndButtons) {
     infotest::UpdateServer server("3.10.0*http://x/dl*Bug fixes");
     dialogs->QueueButton(DialogButton::Alternate);
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     ASSERT_EQ(dialogs->dialogs.size(), 1u);
     const platform::MessageDialogSpec& d = dialogs->dialogs[0];
     EXPECT_EQ(d.icon, platform::DialogIcon::Question);
@@ -108,7 +108,7 @@ TEST_F(StartupCheckTest, FrenchNotesForAFrenchUserWhenTagged) {
     infotest::UpdateServer server("3.10.0*http://x/dl*English*fr*Corrections");
     testsupport::UseLanguage("Français", {{"New Version", "Nouvelle version "}});
     dialogs->QueueButton(DialogButton::Alternate);
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     ASSERT_EQ(dialogs->dialogs.size(), 1u);
     EXPECT_EQ(dialogs->dialogs[0].message,
               "Nouvelle version 3.10.0 of this application is available for download.");
@@ -120,7 +120,7 @@ TEST_F(StartupCheckTest, DownloadOpensTheAddressAndClearsLater) {
     infotest::UpdateServer server("3.10.0*http://example.org/dl*Notes");
     INI_Read_Write::UpdateLater = true;
     dialogs->QueueButton(DialogButton::Action);
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     EXPECT_EQ(launcher->requests, std::vector<std::string>{"url:http://example.org/dl"});
     EXPECT_FALSE(INI_Read_Write::UpdateLater);
     EXPECT_FALSE(INI_Read_Write::Latest_Version);
@@ -130,14 +130,14 @@ TEST_F(StartupCheckTest, DownloadOpensTheAddressAndClearsLater) {
 TEST_F(StartupCheckTest, OnlyWebAddressesAreOpened) {
     infotest::UpdateServer server("3.10.0*file:///etc/passwd*Notes");
     dialogs->QueueButton(DialogButton::Action);
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     EXPECT_EQ(launcher->requests, std::vector<std::string>{"refused:file:///etc/passwd"});
 }
 
 TEST_F(StartupCheckTest, NotConnectedAsksNothingAndChangesNothing) {
     ScopedEnv offline("MALVOREN_OFFLINE", "1");
     infotest::UpdateServer server("3.10.0*http://x/dl*Notes");
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     EXPECT_TRUE(server.requests.empty());
     EXPECT_TRUE(dialogs->dialogs.empty());
     EXPECT_FALSE(INI_Read_Write::Latest_Version);
@@ -150,7 +150,7 @@ TEST_F(StartupCheckTest, SilentServerTimesOutOnTheTimerDriver) {
     // The request waits in its own loop; 80 s on the driver end the wait.
     server.onSilentRequest = [this] { timers->Advance(80'000); };
     const std::int64_t start = timers->NowMs();
-    UpdateCheck::Check(nullptr, kLocal);
+    updatecheck::Check(nullptr, kLocal);
     EXPECT_EQ(server.requests, std::vector<std::string>{kRequest});
     EXPECT_TRUE(dialogs->dialogs.empty());
     EXPECT_TRUE(INI_Read_Write::Latest_Version);
@@ -159,11 +159,11 @@ TEST_F(StartupCheckTest, SilentServerTimesOutOnTheTimerDriver) {
 }
 
 TEST_F(StartupCheckTest, LocalVersionOfTheBuildByDefault) {
-    const UpdateCheck::LocalVersion v = UpdateCheck::CurrentVersion();
+    const updatecheck::LocalVersion v = updatecheck::CurrentVersion();
     const std::string current =
         std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.bug);
     infotest::UpdateServer server(current + "*http://x/dl*Notes");
-    UpdateCheck::Check(nullptr);
+    updatecheck::Check(nullptr);
     EXPECT_TRUE(dialogs->dialogs.empty());
     EXPECT_TRUE(INI_Read_Write::Latest_Version);
 }

@@ -17,9 +17,9 @@
 
 namespace {
 
-using UpdateCheck::Answer;
-using UpdateCheck::Settings;
-using UpdateCheck::Verdict;
+using updatecheck::Answer;
+using updatecheck::Settings;
+using updatecheck::Verdict;
 
 const platform::DateTime kEarlier{2026, 11, 2, 8, 0, 0};
 const platform::DateTime kNow{2026, 12, 11, 9, 30, 0};
@@ -52,26 +52,26 @@ const NotesCase kNotesCases[] = {
 class NotesTest : public ::testing::TestWithParam<NotesCase> {};
 
 TEST_P(NotesTest, ChoosesTheNotesByLanguageAndTag) {
-    const auto d = UpdateCheck::ReadDescription(GetParam().reply, GetParam().lang, "\n");
+    const auto d = updatecheck::ReadDescription(GetParam().reply, GetParam().lang, "\n");
     EXPECT_EQ(d.notes, std::string("\n") + GetParam().notes);
 }
 INSTANTIATE_TEST_SUITE_P(Notes, NotesTest, ::testing::ValuesIn(kNotesCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UpdateDescription, VersionAndAddressAreTheFirstTwoFieldsUnchanged) {
-    const auto d = UpdateCheck::ReadDescription(" 3.10beta *http://x/y**", "English", "\r\n");
+    const auto d = updatecheck::ReadDescription(" 3.10beta *http://x/y**", "English", "\r\n");
     EXPECT_EQ(d.version, " 3.10beta ");
     EXPECT_EQ(d.address, "http://x/y");
     EXPECT_EQ(d.notes, "\r\n");
 }
 
 TEST(UpdateDescription, DowngradeMarkerIsFoundInAnyCaseInTheChosenNotesOnly) {
-    EXPECT_TRUE(UpdateCheck::HasDowngradeMarker("\nplease DOWNGRADE now"));
-    EXPECT_TRUE(UpdateCheck::HasDowngradeMarker("\ndowngrade"));
-    EXPECT_FALSE(UpdateCheck::HasDowngradeMarker("\nDown grade"));
+    EXPECT_TRUE(updatecheck::HasDowngradeMarker("\nplease DOWNGRADE now"));
+    EXPECT_TRUE(updatecheck::HasDowngradeMarker("\ndowngrade"));
+    EXPECT_FALSE(updatecheck::HasDowngradeMarker("\nDown grade"));
     // French user, French notes tagged: the English notes' marker is not looked at.
-    const auto fr = UpdateCheck::ReadDescription("1*a*Downgrade*FR*notes", "Français", "\n");
-    EXPECT_FALSE(UpdateCheck::HasDowngradeMarker(fr.notes));
+    const auto fr = updatecheck::ReadDescription("1*a*Downgrade*FR*notes", "Français", "\n");
+    EXPECT_FALSE(updatecheck::HasDowngradeMarker(fr.notes));
 }
 
 struct VersionCase {
@@ -103,22 +103,22 @@ const VersionCase kVersionCases[] = {
 class VersionTest : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(VersionTest, ComparesPartByPartNumerically) {
-    EXPECT_EQ(UpdateCheck::IsNewer(GetParam().offered, {3, 9, 5}), GetParam().newer);
+    EXPECT_EQ(updatecheck::IsNewer(GetParam().offered, {3, 9, 5}), GetParam().newer);
 }
 INSTANTIATE_TEST_SUITE_P(Versions, VersionTest, ::testing::ValuesIn(kVersionCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UpdateJudge, MarkerOffersWithoutComparingEvenAnUnreadableVersion) {
-    EXPECT_EQ(UpdateCheck::Judge({"", "", "\ndowngrade"}, {3, 9, 5}), Verdict::Offered);
-    EXPECT_EQ(UpdateCheck::Judge({"1.0.0", "", "\nDowngrade"}, {3, 9, 5}), Verdict::Offered);
-    EXPECT_EQ(UpdateCheck::Judge({"1.0.0", "", "\n"}, {3, 9, 5}), Verdict::NotNewer);
-    EXPECT_EQ(UpdateCheck::Judge({"3", "", "\n"}, {3, 9, 5}), Verdict::Failed);
+    EXPECT_EQ(updatecheck::Judge({"", "", "\ndowngrade"}, {3, 9, 5}), Verdict::Offered);
+    EXPECT_EQ(updatecheck::Judge({"1.0.0", "", "\nDowngrade"}, {3, 9, 5}), Verdict::Offered);
+    EXPECT_EQ(updatecheck::Judge({"1.0.0", "", "\n"}, {3, 9, 5}), Verdict::NotNewer);
+    EXPECT_EQ(updatecheck::Judge({"3", "", "\n"}, {3, 9, 5}), Verdict::Failed);
 }
 
 using UpdateDialogTest = testsupport::WindowFixture;
 
 TEST_F(UpdateDialogTest, ComposesItsTextsAndButtons) {
-    const auto spec = UpdateCheck::UpdateDialog({"3.10.0", "http://a", "\nNotes"}, "New Version");
+    const auto spec = updatecheck::UpdateDialog({"3.10.0", "http://a", "\nNotes"}, "New Version");
     EXPECT_EQ(spec.icon, platform::DialogIcon::Question);
     EXPECT_EQ(spec.actionCaption, "Download");
     EXPECT_EQ(spec.alternateCaption, "Later");
@@ -131,7 +131,7 @@ TEST_F(UpdateDialogTest, KeyAndCaptionsGoThroughTheLanguage) {
     testsupport::UseLanguage(
         "Français",
         {{"NewVersion", "Nouvelle version "}, {"Download", "Télécharger"}, {"Later", "Plus tard"}});
-    const auto spec = UpdateCheck::UpdateDialog({"4", "", "\n"}, "NewVersion");
+    const auto spec = updatecheck::UpdateDialog({"4", "", "\n"}, "NewVersion");
     EXPECT_EQ(spec.message, "Nouvelle version 4 of this application is available for download.");
     EXPECT_EQ(spec.actionCaption, "Télécharger");
     EXPECT_EQ(spec.alternateCaption, "Plus tard");
@@ -174,11 +174,11 @@ class SettingsTest : public ::testing::TestWithParam<SettingsCase> {};
 
 TEST_P(SettingsTest, StartupCheck) {
     const auto& c = GetParam();
-    ExpectSettings(UpdateCheck::AfterStartupCheck(kBefore, c.verdict, c.answer, kNow), c.startup);
+    ExpectSettings(updatecheck::AfterStartupCheck(kBefore, c.verdict, c.answer, kNow), c.startup);
 }
 TEST_P(SettingsTest, WindowCheck) {
     const auto& c = GetParam();
-    ExpectSettings(UpdateCheck::AfterWindowCheck(kBefore, c.verdict, c.marker, c.answer, kNow),
+    ExpectSettings(updatecheck::AfterWindowCheck(kBefore, c.verdict, c.marker, c.answer, kNow),
                    c.window);
 }
 INSTANTIATE_TEST_SUITE_P(Outcomes, SettingsTest, ::testing::ValuesIn(kSettingsCases),

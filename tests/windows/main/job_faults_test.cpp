@@ -1,8 +1,12 @@
 // The window's side of the job's faults: an output that is the input by another path, a size
 // that does not fit 32 bits, and a disk that fills while the bitmap is written.
+#include "app/language.h"
+#include "engine/xml/variables.h"
 #include "kit/buttons/ui_button.h"
 #include "kit/text/ui_breadcrumbs.h"
+#include "kit/text/ui_textfield.h"
 #include "kit/toggles/ui_checkbox.h"
+#include "messages/messages.h"
 #include "platform/atomic_file.h"
 #include "platform/widgets/pagepanel.h"
 #include "support/temp_folder.h"

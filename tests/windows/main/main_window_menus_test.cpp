@@ -114,16 +114,16 @@ TEST_F(MainWindowMenusTest, TheSettingsDialogsLanguageChangeReachesTheWindowWhil
     INI_Read_Write::Lang = "Testish";
     Language::ReadLanguage();
     // What the settings dialog calls after the user chose another language.
-    MainWindowLink::CreateTabCanvas(true);
-    MainWindowLink::SetLanguage(true);
+    mainwindowlink::CreateTabCanvas(true);
+    mainwindowlink::SetLanguage(true);
     EXPECT_EQ(w->Breadcrumbs().Tabs.front(), "T-Files");
     EXPECT_EQ(w->Breadcrumbs().Tabs.size(), 4u);
     EXPECT_EQ(w->Preview_button().Caption(), "T-Preview Skin");
     // Once the window is gone the calls reach nothing.
     delete w;
     w = nullptr;
-    MainWindowLink::CreateTabCanvas(true);
-    MainWindowLink::SetLanguage(true);
+    mainwindowlink::CreateTabCanvas(true);
+    mainwindowlink::SetLanguage(true);
 }
 
 TEST_F(MainWindowMenusTest, CtrlF8BeforeAnyMenuWasOpenedRunsSettings) {
@@ -320,7 +320,7 @@ TEST_F(MainWindowMenusTest, MissingPicturesLeaveItemsWithoutIcons) {
         Item(name).Icon.reset();
     fs::create_directories(temp / "no pictures");
     ScopedEnv empty{"MALVOREN_RESOURCES_DIR", (temp / "no pictures").string()};
-    Resources::ResetResources();
+    resources::ResetResources();
     Build();
     for (const char* name : kIconItems)
         EXPECT_FALSE(Item(name).Icon) << name;

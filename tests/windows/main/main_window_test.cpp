@@ -705,10 +705,10 @@ TEST_F(MainWindowTest, TheAccessorGivesOneWindow) {
     w = nullptr;
     MainWindow& first = MainWindow::Instance();
     EXPECT_EQ(&MainWindow::Instance(), &first);
-    EXPECT_EQ(MainWindow::Existing(), &first);
+    EXPECT_EQ(platform::Existing<MainWindow>(), &first);
     EXPECT_TRUE(first.isVisible());
     delete &first;
-    EXPECT_EQ(MainWindow::Existing(), nullptr);
+    EXPECT_EQ(platform::Existing<MainWindow>(), nullptr);
 }
 
 }  // namespace

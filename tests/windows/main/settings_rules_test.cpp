@@ -52,7 +52,7 @@ TEST(SettingsRules, LastCheckDate) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
-        const platform::DateTime d = mainwindow::LastCheckDate(c.text, c.today);
+        const platform::DateTime d = INI_Read_Write::LastCheckDate(c.text, c.today);
         EXPECT_EQ(d.SQLDate(), c.expected.SQLDate());
     }
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-using OptionRules::PreviewAreas;
+using optionrules::PreviewAreas;
 
 struct SizeCase {
     const char* name;
@@ -29,7 +29,7 @@ const SizeCase kSizeCases[] = {
 };
 class TextSizeRuleTest : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(TextSizeRuleTest, BoundsAreInclusive) {
-    EXPECT_EQ(OptionRules::TextSizeAccepted(GetParam().text), GetParam().accepted);
+    EXPECT_EQ(optionrules::TextSizeAccepted(GetParam().text), GetParam().accepted);
 }
 INSTANTIATE_TEST_SUITE_P(Sizes, TextSizeRuleTest, ::testing::ValuesIn(kSizeCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -37,13 +37,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TextSizeRuleTest, ::testing::ValuesIn(kSizeCases
 TEST(TextSizeOnCloseTest, AChangedNumberStoresItsIntegerPartAndTurnsTheTextOptionsOn) {
     // 14.6 against 14: the numbers differ, so 14 is stored (fraction dropped) and the
     // text options are switched on although the stored size does not change.
-    const auto changed = OptionRules::TextSizeOnClose("14.6", 14);
+    const auto changed = optionrules::TextSizeOnClose("14.6", 14);
     EXPECT_TRUE(changed.changed);
     EXPECT_EQ(changed.size, 14);
-    const auto other = OptionRules::TextSizeOnClose("20", 14);
+    const auto other = optionrules::TextSizeOnClose("20", 14);
     EXPECT_TRUE(other.changed);
     EXPECT_EQ(other.size, 20);
-    const auto same = OptionRules::TextSizeOnClose("14", 14);
+    const auto same = optionrules::TextSizeOnClose("14", 14);
     EXPECT_FALSE(same.changed);
     EXPECT_EQ(same.size, 14);
 }
@@ -69,17 +69,17 @@ const GridCase kGridCases[] = {
 };
 class GridCellTest : public ::testing::TestWithParam<GridCase> {};
 TEST_P(GridCellTest, PressSelectsCell) {
-    EXPECT_EQ(OptionRules::GridCellAt(GetParam().x, GetParam().y), GetParam().cell);
+    EXPECT_EQ(optionrules::GridCellAt(GetParam().x, GetParam().y), GetParam().cell);
 }
 INSTANTIATE_TEST_SUITE_P(Presses, GridCellTest, ::testing::ValuesIn(kGridCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ColourFieldTest, AHashIsDroppedAndSixDigitsGiveTheColour) {
     std::string text = "#00FF80";
-    EXPECT_EQ(OptionRules::ColourFieldOnLeave(text), (platform::Color{0x00, 0xFF, 0x80}));
+    EXPECT_EQ(optionrules::ColourFieldOnLeave(text), (platform::Color{0x00, 0xFF, 0x80}));
     EXPECT_EQ(text, "00FF80");
     std::string plain = "a0b0c0";
-    EXPECT_EQ(OptionRules::ColourFieldOnLeave(plain), (platform::Color{0xA0, 0xB0, 0xC0}));
+    EXPECT_EQ(optionrules::ColourFieldOnLeave(plain), (platform::Color{0xA0, 0xB0, 0xC0}));
     EXPECT_EQ(plain, "a0b0c0");
 }
 
@@ -106,18 +106,18 @@ const StepCase kStepCases[] = {
 class ArrowStepTest : public ::testing::TestWithParam<StepCase> {};
 TEST_P(ArrowStepTest, StepsWithinTheirLimits) {
     const auto& c = GetParam();
-    const std::string result = c.gain ? OptionRules::GainArrowStep(c.text, c.up)
-                                      : OptionRules::FontArrowStep(c.text, c.up);
+    const std::string result = c.gain ? optionrules::GainArrowStep(c.text, c.up)
+                                      : optionrules::FontArrowStep(c.text, c.up);
     EXPECT_EQ(result, c.result);
 }
 INSTANTIATE_TEST_SUITE_P(Arrows, ArrowStepTest, ::testing::ValuesIn(kStepCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GainClampTest, TwoSeparateTestsOnLeavingTheField) {
-    EXPECT_EQ(OptionRules::GainClamp("abc"), "100");
-    EXPECT_EQ(OptionRules::GainClamp("50"), "100");
-    EXPECT_EQ(OptionRules::GainClamp("2000"), "1500");
-    EXPECT_EQ(OptionRules::GainClamp("750 x"), "750 x");
+    EXPECT_EQ(optionrules::GainClamp("abc"), "100");
+    EXPECT_EQ(optionrules::GainClamp("50"), "100");
+    EXPECT_EQ(optionrules::GainClamp("2000"), "1500");
+    EXPECT_EQ(optionrules::GainClamp("750 x"), "750 x");
 }
 
 struct LogoCase {
@@ -141,44 +141,44 @@ const LogoCase kLogoCases[] = {
 class LogoNoticeTest : public ::testing::TestWithParam<LogoCase> {};
 TEST_P(LogoNoticeTest, ShownOnlyOnASmallerOutputAndUnsuppressed) {
     const auto& c = GetParam();
-    EXPECT_EQ(OptionRules::LogoNoticeDue(c.outW, c.inW, c.outH, c.inH, c.runOnce), c.due);
+    EXPECT_EQ(optionrules::LogoNoticeDue(c.outW, c.inW, c.outH, c.inH, c.runOnce), c.due);
 }
 INSTANTIATE_TEST_SUITE_P(Logo, LogoNoticeTest, ::testing::ValuesIn(kLogoCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogoNoticeTest, TextIsExact) {
-    EXPECT_EQ(OptionRules::LogoNoticeText("\n"),
+    EXPECT_EQ(optionrules::LogoNoticeText("\n"),
               "You are going to \"downsize\" the skin.\n\n"
               "If you stop the logo resize, the resized skin might not be useable.");
 }
 
 TEST(ApplyValuesTest, AnUnusablePercentageKeepsThePreviousOne) {
-    EXPECT_EQ(OptionRules::FontPercentageOnApply("150.9", 100), 150);
-    EXPECT_EQ(OptionRules::FontPercentageOnApply("", 120), 120);
-    EXPECT_EQ(OptionRules::FontPercentageOnApply("-50", 120), 120);
-    EXPECT_EQ(OptionRules::FontPercentageOnApply("0", 100), 100);
-    EXPECT_EQ(OptionRules::FontPercentageOnApply("99999999999", 100), 100);
-    EXPECT_EQ(OptionRules::GainOnApply("1500", 750), 1500);
-    EXPECT_EQ(OptionRules::GainOnApply("1e12", 750), 750);
+    EXPECT_EQ(optionrules::FontPercentageOnApply("150.9", 100), 150);
+    EXPECT_EQ(optionrules::FontPercentageOnApply("", 120), 120);
+    EXPECT_EQ(optionrules::FontPercentageOnApply("-50", 120), 120);
+    EXPECT_EQ(optionrules::FontPercentageOnApply("0", 100), 100);
+    EXPECT_EQ(optionrules::FontPercentageOnApply("99999999999", 100), 100);
+    EXPECT_EQ(optionrules::GainOnApply("1500", 750), 1500);
+    EXPECT_EQ(optionrules::GainOnApply("1e12", 750), 750);
 }
 
 TEST(LanguageRowTest, TheRowTextIsTheNameBeforeTheFirstStar) {
-    EXPECT_EQ(OptionRules::LanguageRowText("Francais*/res/Languages/fr.lng"), "Francais");
-    EXPECT_EQ(OptionRules::LanguageRowText("NoStar"), "NoStar");
+    EXPECT_EQ(optionrules::LanguageRowText("Francais*/res/Languages/fr.lng"), "Francais");
+    EXPECT_EQ(optionrules::LanguageRowText("NoStar"), "NoStar");
 }
 
 TEST(PreviewAreasTest, LogoBoxFromTheWorkedExample) {
     // Height 50: 50 x 177 = 8850, / 43 = 205.8, fraction dropped: 205.
     const std::vector<std::string> lines{R"(<skin>)", R"(<logo>)", R"(<pos x="20" y="10"/>)",
                                          R"(<size width="1" height="50"/>)", R"(</logo>)"};
-    const PreviewAreas areas = OptionRules::ScanPreviewAreas(lines);
+    const PreviewAreas areas = optionrules::ScanPreviewAreas(lines);
     EXPECT_EQ(areas.logo, (std::array<std::int32_t, 4>{20, 10, 205, 50}));
     EXPECT_EQ(areas.close, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
 }
 
 TEST(PreviewAreasTest, Height43GivesWidth177) {
     const std::vector<std::string> lines{R"(<LOGO>)", R"(<pos x="1" y="2" height="43"/>)"};
-    EXPECT_EQ(OptionRules::ScanPreviewAreas(lines).logo,
+    EXPECT_EQ(optionrules::ScanPreviewAreas(lines).logo,
               (std::array<std::int32_t, 4>{1, 2, 177, 43}));
 }
 
@@ -187,7 +187,7 @@ TEST(PreviewAreasTest, LookAheadsStopAtTheLastLine) {
     // that exist are read.
     const std::vector<std::string> lines{R"(<button action="close">)", R"(<pos x="5" y="6"/>)",
                                          R"(<logo>)"};
-    const PreviewAreas areas = OptionRules::ScanPreviewAreas(lines);
+    const PreviewAreas areas = optionrules::ScanPreviewAreas(lines);
     EXPECT_EQ(areas.logo, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
     EXPECT_EQ(areas.close, (std::array<std::int32_t, 4>{5, 6, 0, 0}));
 }
@@ -197,21 +197,21 @@ TEST(PreviewAreasTest, AnElementWithinFiveLinesOfTheCloseButtonOverwritesItsPosi
         R"(<button action="Close">)",        R"(<pos x="900" y="4"/>)",
         R"(<size width="20" height="18"/>)", R"(</button>)",
         R"(<button action="other">)",        R"(<pos x="100" y="50"/>)"};
-    EXPECT_EQ(OptionRules::ScanPreviewAreas(lines).close,
+    EXPECT_EQ(optionrules::ScanPreviewAreas(lines).close,
               (std::array<std::int32_t, 4>{100, 50, 20, 18}));
 }
 
 TEST(PreviewAreasTest, CloseAreaBoundsAreInclusive) {
     const std::array<std::int32_t, 4> close{100, 50, 20, 18};
-    EXPECT_TRUE(OptionRules::InCloseArea(close, 100, 50));
-    EXPECT_TRUE(OptionRules::InCloseArea(close, 120, 68));  // x = 100 + 20, y = 50 + 18
-    EXPECT_FALSE(OptionRules::InCloseArea(close, 121, 60));
-    EXPECT_FALSE(OptionRules::InCloseArea(close, 110, 69));
-    EXPECT_FALSE(OptionRules::InCloseArea(close, 99, 60));
+    EXPECT_TRUE(optionrules::InCloseArea(close, 100, 50));
+    EXPECT_TRUE(optionrules::InCloseArea(close, 120, 68));  // x = 100 + 20, y = 50 + 18
+    EXPECT_FALSE(optionrules::InCloseArea(close, 121, 60));
+    EXPECT_FALSE(optionrules::InCloseArea(close, 110, 69));
+    EXPECT_FALSE(optionrules::InCloseArea(close, 99, 60));
     // No close button: only the top-left pixel closes.
     const std::array<std::int32_t, 4> none{0, 0, 0, 0};
-    EXPECT_TRUE(OptionRules::InCloseArea(none, 0, 0));
-    EXPECT_FALSE(OptionRules::InCloseArea(none, 1, 0));
+    EXPECT_TRUE(optionrules::InCloseArea(none, 0, 0));
+    EXPECT_FALSE(optionrules::InCloseArea(none, 1, 0));
 }
 
 }  // namespace

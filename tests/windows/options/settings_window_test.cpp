@@ -29,7 +29,7 @@ namespace {
 class SettingsWindowTest : public testsupport::WindowFixture {
 protected:
     void TearDown() override {
-        MainWindowLink::Install({}, {});
+        mainwindowlink::Install({}, {});
         WindowFixture::TearDown();
     }
 };
@@ -98,7 +98,7 @@ TEST_F(SettingsWindowTest, TheLastEqualLanguageRowIsSelected) {
 
 TEST_F(SettingsWindowTest, ALanguageChangeReloadsThenTranslatesTheMainWindow) {
     std::vector<std::string> calls;
-    MainWindowLink::Install(
+    mainwindowlink::Install(
         [&calls](bool clear) { calls.push_back(clear ? "tabs(true)" : "tabs"); },
         [&calls](bool force) { calls.push_back(force ? "lang(true)" : "lang"); });
     // A resources folder with one French file, which the reload lists and loads.
@@ -118,7 +118,7 @@ TEST_F(SettingsWindowTest, ALanguageChangeReloadsThenTranslatesTheMainWindow) {
 
 TEST_F(SettingsWindowTest, TheSameLanguageInAnotherCaseChangesNothing) {
     std::vector<std::string> calls;
-    MainWindowLink::Install([&calls](bool) { calls.push_back("tabs"); },
+    mainwindowlink::Install([&calls](bool) { calls.push_back("tabs"); },
                             [&calls](bool) { calls.push_back("lang"); });
     Language::AvailableLang = {"Francais*/l/fr.lng"};
     INI_Read_Write::Lang = "FRANCAIS";

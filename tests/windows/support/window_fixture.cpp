@@ -38,7 +38,7 @@ void WindowState::Reset() {
     INI_Read_Write::ResetWriteFailureReport();
     Language::ResetLanguage();
     Language::SetMessages();
-    Resources::ResetResources();
+    resources::ResetResources();
     UI_Module::ResetDefaults();
     App::SetMessageWindowPresenter({});
     platform::ClearKill();
