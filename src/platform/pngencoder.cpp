@@ -103,7 +103,6 @@ void FilterRow(const unsigned char* raw, const unsigned char* prior, std::size_t
     std::memcpy(out + 1, scratch + static_cast<std::size_t>(best) * n, n);
 }
 
-
 /// Filters rows [first, last) of `image` into `out` (n + 1 bytes a row).
 void FilterRows(const QImage& image, int first, int last, unsigned char* out) {
     const std::size_t n = static_cast<std::size_t>(image.width()) * 3;
@@ -118,14 +117,14 @@ void FilterRows(const QImage& image, int first, int last, unsigned char* out) {
     }
 }
 
-
 /// Whether a band of filtered bytes holds enough long repeats at distances beyond a run (a
-/// text line or a sprite drawn again, a row like one further up) for zlib's matching to pay.
-/// A greedy pass with a one-entry hash table, skipping runs of one byte value (run-length
-/// finds those as well): the bytes that matches of 12 bytes or more cover. Filtered
-/// photographs have plenty of short chance matches in their small values (about 9 bytes in
-/// 10 lie in matches of 4 or more) but almost none this long (about 1 in 200), where skin
-/// graphics have from 3 in 100 up to most of their bytes in them.
+/// text line or a sprite drawn again, a row like one further up) for zlib's matching to pay:
+/// whether matches of 24 bytes or more cover a 64th of it. A greedy pass with a one-entry hash
+/// of 8 bytes, skipping runs of one byte value (run-length finds those as well). Filtered
+/// photographs have plenty of shorter chance matches in their small values (about a tenth of
+/// their bytes lie in matches of 12 or more) but almost none this long (1 in 10,000), where
+/// skin graphics have from 2 in 100 up to most of their bytes in them. Stops as soon as that
+/// is clear, so on graphics it costs little.
 bool WorthMatching(const unsigned char* data, std::size_t size) {
     constexpr int kHashBits = 13;
     constexpr std::size_t kLongMatch = 24;
@@ -144,13 +143,15 @@ bool WorthMatching(const unsigned char* data, std::size_t size) {
             i = j;
             continue;
         }
-        const auto hash = static_cast<std::uint32_t>((word * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits));
+        const auto hash =
+            static_cast<std::uint32_t>((word * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits));
         const std::uint32_t candidate = table[hash];
         table[hash] = static_cast<std::uint32_t>(i + 1);  // 0 marks an empty slot
         if (candidate != 0 && std::memcmp(data + candidate - 1, data + i, kLongMatch) == 0) {
             const std::size_t from = candidate - 1;
             std::size_t length = kLongMatch;
-            while (i + length < size && length < kMaxMatch && data[from + length] == data[i + length])
+            while (i + length < size && length < kMaxMatch &&
+                   data[from + length] == data[i + length])
                 ++length;
             covered += length;
             if (covered >= enough)
@@ -200,7 +201,8 @@ public:
                     adler32_combine(m_adler, next.adler, static_cast<z_off_t>(next.length)));
                 if (m_ready + 1 == m_bands.size())
                     for (int i = 0; i < 4; ++i)
-                        next.deflated.push_back(static_cast<unsigned char>(m_adler >> (24 - 8 * i)));
+                        next.deflated.push_back(
+                            static_cast<unsigned char>(m_adler >> (24 - 8 * i)));
                 m_available += next.deflated.size();
                 ++m_ready;
             }
@@ -217,10 +219,14 @@ private:
     /// Writes the next `length` bytes of the stream as one IDAT chunk and frees the bands
     /// written whole.
     void WriteChunk(std::size_t length) {
-        const char head[8] = {static_cast<char>(length >> 24), static_cast<char>(length >> 16),
-                              static_cast<char>(length >> 8),  static_cast<char>(length),
-                              'I',                             'D',
-                              'A',                             'T'};
+        const char head[8] = {static_cast<char>(length >> 24),
+                              static_cast<char>(length >> 16),
+                              static_cast<char>(length >> 8),
+                              static_cast<char>(length),
+                              'I',
+                              'D',
+                              'A',
+                              'T'};
         m_sink(std::string_view(head, 8));
         std::uint32_t crc = libdeflate_crc32(0, head + 4, 4);
         for (std::size_t left = length; left > 0;) {
@@ -258,8 +264,7 @@ private:
 Bytes DeflateBand(const unsigned char* data, std::size_t primed, std::size_t length, bool final,
                   bool matching, Bytes& out) {
     z_stream stream{};
-    if (deflateInit2(&stream, 6, Z_DEFLATED, -15, 8, matching ? Z_DEFAULT_STRATEGY : Z_RLE) !=
-        Z_OK)
+    if (deflateInit2(&stream, 6, Z_DEFLATED, -15, 8, matching ? Z_DEFAULT_STRATEGY : Z_RLE) != Z_OK)
         throw RuntimeException("Not enough memory to compress a picture.");
     std::unique_ptr<z_stream, decltype(&deflateEnd)> guard(&stream, &deflateEnd);
     // Run-length matches only the byte before: a little history is plenty.
@@ -284,8 +289,8 @@ Bytes DeflateBand(const unsigned char* data, std::size_t primed, std::size_t len
 /// Filters and deflates bands of rows in parallel and hands the joined zlib stream to the
 /// sink as IDAT chunks. A band never needs the whole picture's filtered rows: it filters the
 /// rows before it again to prime its dictionary, so at most one band per thread is held.
-void PutBandedStream(const PngSink& sink, const QImage& image, PngDeflater deflater,
-                     int threads, std::size_t minBandBytes) {
+void PutBandedStream(const PngSink& sink, const QImage& image, PngDeflater deflater, int threads,
+                     std::size_t minBandBytes) {
     const int height = image.height();
     const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
     const int minRows = static_cast<int>(

@@ -101,7 +101,7 @@ TEST_P(PngEncoderTest, OddSizesDecodeToTheSamePixels) {
         const QImage image = Sample().copy(QRect(QPoint(7, 3), size));
         PngEncoderOptions options;
         options.deflater = GetParam().deflater;
-            options.threads = GetParam().threads;
+        options.threads = GetParam().threads;
         options.minBandBytes = GetParam().minBandBytes;
         QImage back;
         ASSERT_TRUE(back.loadFromData(QByteArray::fromStdString(EncodePng(image, options)), "PNG"))
