@@ -119,19 +119,20 @@ void FilterRows(const QImage& image, int first, int last, unsigned char* out) {
 
 /// Whether a band of filtered bytes holds enough long repeats at distances beyond a run (a
 /// text line or a sprite drawn again, a row like one further up) for zlib's matching to pay:
-/// whether matches of 24 bytes or more cover a 64th of it. A greedy pass with a one-entry hash
-/// of 8 bytes, skipping runs of one byte value (run-length finds those as well). Filtered
-/// photographs have plenty of shorter chance matches in their small values (about a tenth of
-/// their bytes lie in matches of 12 or more) but almost none this long (1 in 10,000), where
-/// skin graphics have from 2 in 100 up to most of their bytes in them. Stops as soon as that
-/// is clear, so on graphics it costs little.
+/// whether matches of 24 bytes or more cover at least an eighth as many bytes as lie in
+/// neither those nor runs of one value. Those other bytes are what the match search spends
+/// its time on, and what it cannot shorten. A greedy pass with a one-entry hash of 8 bytes.
+/// Filtered photographs have plenty of shorter chance matches in their small values (about a
+/// tenth of their bytes lie in matches of 12 or more) but almost none this long (1 in
+/// 10,000); skin graphics are mostly runs and long matches, with few other bytes; a photograph
+/// in a frame of flat borders has its borders in runs and matches, but far more other bytes.
 bool WorthMatching(const unsigned char* data, std::size_t size) {
     constexpr int kHashBits = 13;
     constexpr std::size_t kLongMatch = 24;
     constexpr std::size_t kMaxMatch = 258;
-    const std::size_t enough = size / 64;
     std::vector<std::uint32_t> table(std::size_t{1} << kHashBits, 0);
     std::size_t covered = 0;
+    std::size_t other = 0;
     std::size_t i = 0;
     while (i + kLongMatch <= size) {
         std::uint64_t word;
@@ -154,14 +155,13 @@ bool WorthMatching(const unsigned char* data, std::size_t size) {
                    data[from + length] == data[i + length])
                 ++length;
             covered += length;
-            if (covered >= enough)
-                return true;
             i += length;
             continue;
         }
+        ++other;
         ++i;
     }
-    return false;
+    return covered > 0 && covered * 8 >= other;
 }
 
 /// A band's deflated bytes and the Adler-32 of its filtered bytes.
