@@ -158,6 +158,17 @@ std::string EncodePicture(const Picture& picture, PictureFormat format) {
 }
 
 void SavePicture(const Picture& picture, const std::filesystem::path& path, PictureFormat format) {
+    if (format == PictureFormat::PNG) {
+        QImage image = picture.Image();
+        if (image.format() != QImage::Format_RGB32)
+            image = FlattenOnWhite(image);
+        // Written as it is deflated, so the encoded file is never held whole. A failed encode
+        // leaves no file: the temporary one goes with `file`.
+        AtomicFile file(path);
+        EncodePng(image, [&](std::string_view bytes) { file.Write(bytes); });
+        file.Commit();
+        return;
+    }
     const std::string bytes = EncodePicture(picture, format);
     WriteFileAtomic(path, bytes);
 }

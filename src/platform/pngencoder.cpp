@@ -1,7 +1,6 @@
 #include "platform/pngencoder.h"
 
 #include "platform/exceptions.h"
-#include "platform/hugepages.h"
 #include "platform/parallel.h"
 #include "platform/png_paeth.h"
 
@@ -9,10 +8,12 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -23,6 +24,7 @@ constexpr std::size_t kWindow = 32 * 1024;
 // IDAT chunks of at most 1 MB, as common encoders write them.
 constexpr std::size_t kChunk = 1 << 20;
 constexpr std::size_t kBandBytes = 512 * 1024;
+constexpr std::size_t kMinBands = 24;
 
 using Bytes = std::vector<unsigned char>;
 
@@ -45,58 +47,6 @@ void PutChunk(std::string& out, const char* type, const unsigned char* data, std
     const auto* typed = reinterpret_cast<const unsigned char*>(out.data() + start);
     PutBigEndian(out, libdeflate_crc32(0, typed, size + 4));
 }
-
-/// Cuts the zlib stream it is fed into IDAT chunks of at most kChunk bytes, so the stream's
-/// pieces go into the file without being joined first.
-class IdatWriter {
-public:
-    explicit IdatWriter(std::string& out)
-        : m_out(out) {}
-
-    void Put(const unsigned char* data, std::size_t size) {
-        while (size > 0) {
-            if (!m_open)
-                Open();
-            const std::size_t take = std::min(size, kChunk - m_length);
-            m_out.append(reinterpret_cast<const char*>(data), take);
-            m_crc = libdeflate_crc32(m_crc, data, take);
-            m_length += take;
-            data += take;
-            size -= take;
-            if (m_length == kChunk)
-                Close();
-        }
-    }
-
-    void Finish() {
-        if (m_open)
-            Close();
-    }
-
-private:
-    void Open() {
-        m_start = m_out.size();
-        m_out.append(4, '\0');
-        m_out.append("IDAT", 4);
-        m_crc = libdeflate_crc32(0, "IDAT", 4);
-        m_length = 0;
-        m_open = true;
-    }
-
-    void Close() {
-        const auto length = static_cast<std::uint32_t>(m_length);
-        for (int i = 0; i < 4; ++i)
-            m_out[m_start + i] = static_cast<char>(length >> (24 - 8 * i));
-        PutBigEndian(m_out, m_crc);
-        m_open = false;
-    }
-
-    std::string& m_out;
-    std::size_t m_start = 0;
-    std::size_t m_length = 0;
-    std::uint32_t m_crc = 0;
-    bool m_open = false;
-};
 
 /// One row of RGB32 pixels as RGB bytes.
 void Unpack(const QImage& image, int y, unsigned char* into) {
@@ -167,82 +117,207 @@ void FilterRows(const QImage& image, int first, int last, unsigned char* out) {
     }
 }
 
-/// The image's rows as PNG filter type plus filtered RGB bytes, one band of rows per thread.
-Bytes FilteredRows(const QImage& image, int threads) {
-    const int height = image.height();
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
-    Bytes filtered(static_cast<std::size_t>(height) * rowBytes);
-    const int bands = std::min(height, threads * 4);
-    ParallelFor(
-        bands,
-        [&](int band) {
-            const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
-            const int last = static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
-            FilterRows(image, first, last,
-                       filtered.data() + static_cast<std::size_t>(first) * rowBytes);
-        },
-        threads);
-    return filtered;
+/// Whether a band of filtered bytes holds enough long repeats at distances beyond a run (a
+/// text line or a sprite drawn again, a row like one further up) for zlib's matching to pay:
+/// whether matches of 24 bytes or more cover at least an eighth as many bytes as lie in
+/// neither those nor runs of one value. Those other bytes are what the match search spends
+/// its time on, and what it cannot shorten. A greedy pass with a one-entry hash of 8 bytes.
+/// Filtered photographs have plenty of shorter chance matches in their small values (about a
+/// tenth of their bytes lie in matches of 12 or more) but almost none this long (1 in
+/// 10,000); skin graphics are mostly runs and long matches, with few other bytes; a photograph
+/// in a frame of flat borders has its borders in runs and matches, but far more other bytes.
+bool WorthMatching(const unsigned char* data, std::size_t size) {
+    constexpr int kHashBits = 13;
+    constexpr std::size_t kLongMatch = 24;
+    constexpr std::size_t kMaxMatch = 258;
+    std::vector<std::uint32_t> table(std::size_t{1} << kHashBits, 0);
+    std::size_t covered = 0;
+    std::size_t other = 0;
+    std::size_t i = 0;
+    while (i + kLongMatch <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if (word == data[i] * 0x0101010101010101ull) {
+            std::size_t j = i + 8;
+            while (j < size && data[j] == data[i])
+                ++j;
+            i = j;
+            continue;
+        }
+        const auto hash =
+            static_cast<std::uint32_t>((word * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits));
+        const std::uint32_t candidate = table[hash];
+        table[hash] = static_cast<std::uint32_t>(i + 1);  // 0 marks an empty slot
+        if (candidate != 0 && std::memcmp(data + candidate - 1, data + i, kLongMatch) == 0) {
+            const std::size_t from = candidate - 1;
+            std::size_t length = kLongMatch;
+            while (i + length < size && length < kMaxMatch &&
+                   data[from + length] == data[i + length])
+                ++length;
+            covered += length;
+            i += length;
+            continue;
+        }
+        ++other;
+        ++i;
+    }
+    return covered > 0 && covered * 8 >= other;
 }
 
-void PutZlibStream(std::string& png, const Bytes& zlib) {
-    IdatWriter idat(png);
-    idat.Put(zlib.data(), zlib.size());
-    idat.Finish();
-}
-
-Bytes DeflateWhole(const Bytes& data, int level) {
-    std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
-        libdeflate_alloc_compressor(std::clamp(level, 1, 12)), &libdeflate_free_compressor);
-    if (!compressor)
-        throw RuntimeException("Not enough memory to compress a picture.");
-    Bytes out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
-    const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(),
-                                                      out.data(), out.size());
-    if (size == 0)
-        throw RuntimeException("A picture could not be compressed.");
-    out.resize(size);
-    return out;
-}
-
+/// A band's deflated bytes and the Adler-32 of its filtered bytes.
 struct Band {
     Bytes deflated;
     std::uint32_t adler = 1;
     std::size_t length = 0;
+    bool ready = false;
 };
 
-/// Filters and deflates bands of rows in parallel and writes the joined zlib stream as IDAT
-/// chunks. A band never needs the whole picture's filtered rows: it filters the rows before it
-/// again to prime its dictionary, so at most one band per thread is held unpacked.
-void PutBandedStream(std::string& png, const QImage& image, int level, int strategy, int threads,
+/// Joins the bands' deflated bytes, which finish in any order, into one zlib stream and hands
+/// it to the sink as IDAT chunks in order as soon as a whole chunk is there, so the stream is
+/// never held whole. Every chunk but the last holds kChunk bytes whatever the timing, so the
+/// same picture always gives the same file.
+class IdatJoiner {
+public:
+    IdatJoiner(const PngSink& sink, int bands)
+        : m_sink(sink)
+        , m_bands(static_cast<std::size_t>(bands)) {}
+
+    /// Takes band `index`'s bytes (the last band's ends the stream); writes the chunks that
+    /// have become whole. Throws what the sink throws.
+    void Put(int index, Band band) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_failed)
+            return;
+        band.ready = true;
+        m_bands[static_cast<std::size_t>(index)] = std::move(band);
+        try {
+            // The bands now ready in order join the stream: its header goes before the first,
+            // its checksum after the last.
+            while (m_ready < m_bands.size() && m_bands[m_ready].ready) {
+                Band& next = m_bands[m_ready];
+                if (m_ready == 0)
+                    next.deflated.insert(next.deflated.begin(), {0x78, 0x9C});
+                m_adler = static_cast<std::uint32_t>(
+                    adler32_combine(m_adler, next.adler, static_cast<z_off_t>(next.length)));
+                if (m_ready + 1 == m_bands.size())
+                    for (int i = 0; i < 4; ++i)
+                        next.deflated.push_back(
+                            static_cast<unsigned char>(m_adler >> (24 - 8 * i)));
+                m_available += next.deflated.size();
+                ++m_ready;
+            }
+            const bool ended = m_ready == m_bands.size();
+            while (m_available >= kChunk || (ended && m_available > 0))
+                WriteChunk(std::min(m_available, kChunk));
+        } catch (...) {
+            m_failed = true;
+            throw;
+        }
+    }
+
+private:
+    /// Writes the next `length` bytes of the stream as one IDAT chunk and frees the bands
+    /// written whole.
+    void WriteChunk(std::size_t length) {
+        const char head[8] = {static_cast<char>(length >> 24),
+                              static_cast<char>(length >> 16),
+                              static_cast<char>(length >> 8),
+                              static_cast<char>(length),
+                              'I',
+                              'D',
+                              'A',
+                              'T'};
+        m_sink(std::string_view(head, 8));
+        std::uint32_t crc = libdeflate_crc32(0, head + 4, 4);
+        for (std::size_t left = length; left > 0;) {
+            Bytes& bytes = m_bands[m_written].deflated;
+            const std::size_t take = std::min(left, bytes.size() - m_offset);
+            m_sink(std::string_view(reinterpret_cast<const char*>(bytes.data() + m_offset), take));
+            crc = libdeflate_crc32(crc, bytes.data() + m_offset, take);
+            left -= take;
+            m_offset += take;
+            if (m_offset == bytes.size()) {
+                Bytes().swap(bytes);
+                ++m_written;
+                m_offset = 0;
+            }
+        }
+        const char tail[4] = {static_cast<char>(crc >> 24), static_cast<char>(crc >> 16),
+                              static_cast<char>(crc >> 8), static_cast<char>(crc)};
+        m_sink(std::string_view(tail, 4));
+        m_available -= length;
+    }
+
+    const PngSink& m_sink;
+    std::mutex m_mutex;
+    std::vector<Band> m_bands;
+    std::size_t m_ready = 0;      // bands [0, m_ready) have joined the stream
+    std::size_t m_written = 0;    // the first band not yet written whole
+    std::size_t m_offset = 0;     // and how much of it is written
+    std::size_t m_available = 0;  // bytes joined and not yet written
+    std::uint32_t m_adler = 1;
+    bool m_failed = false;
+};
+
+/// Deflates `length` filtered bytes at `data`, primed with the `primed` bytes before them, as
+/// one band of the stream: ended by a sync flush, or finished when `final`.
+Bytes DeflateBand(const unsigned char* data, std::size_t primed, std::size_t length, bool final,
+                  bool matching, Bytes& out) {
+    z_stream stream{};
+    if (deflateInit2(&stream, 6, Z_DEFLATED, -15, 8, matching ? Z_DEFAULT_STRATEGY : Z_RLE) != Z_OK)
+        throw RuntimeException("Not enough memory to compress a picture.");
+    std::unique_ptr<z_stream, decltype(&deflateEnd)> guard(&stream, &deflateEnd);
+    // Run-length matches only the byte before: a little history is plenty.
+    const std::size_t dictionary = std::min(primed, matching ? kWindow : std::size_t{258});
+    if (dictionary > 0)
+        deflateSetDictionary(&stream, data - dictionary, static_cast<uInt>(dictionary));
+    // A sync flush may add an empty stored block to the bound of a finished stream.
+    const std::size_t bound = deflateBound(&stream, static_cast<uLong>(length)) + 16;
+    if (bound > out.size())
+        out.resize(bound);
+    stream.next_in = const_cast<unsigned char*>(data);
+    stream.avail_in = static_cast<uInt>(length);
+    stream.next_out = out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
+    const bool ok = final ? result == Z_STREAM_END : result == Z_OK && stream.avail_out > 0;
+    if (!ok || stream.avail_in != 0)
+        throw RuntimeException("A picture could not be compressed.");
+    return Bytes(out.data(), out.data() + (out.size() - stream.avail_out));
+}
+
+/// Filters and deflates bands of rows in parallel and hands the joined zlib stream to the
+/// sink as IDAT chunks. A band never needs the whole picture's filtered rows: it filters the
+/// rows before it again to prime its dictionary, so at most one band per thread is held.
+void PutBandedStream(const PngSink& sink, const QImage& image, PngDeflater deflater, int threads,
                      std::size_t minBandBytes) {
     const int height = image.height();
     const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3 + 1;
     const int minRows = static_cast<int>(
         std::max<std::size_t>(1, std::max<std::size_t>(minBandBytes, 1) / rowBytes));
-    // Three bands a thread at least, for an even load, and more on large pictures: bands of
-    // about kBandBytes keep each worker's buffers small.
+    // Enough bands for an even load on many cores, and more on large pictures: bands of about
+    // kBandBytes keep each worker's buffers small. The bands never depend on the threads, so
+    // the file is the same on any machine.
     const std::size_t total = rowBytes * static_cast<std::size_t>(height);
-    const int wanted = static_cast<int>(std::clamp<std::size_t>(
-        total / kBandBytes, static_cast<std::size_t>(threads) * 3, 1 << 16));
+    const int wanted =
+        static_cast<int>(std::clamp<std::size_t>(total / kBandBytes, kMinBands, 1 << 16));
     const int bands = std::max(1, std::min(wanted, height / minRows));
-    // The run-length strategy matches only the byte before: one row of history is plenty.
-    const int dictionaryRows =
-        strategy == Z_RLE ? 1 : static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
-    std::vector<Band> pieces(static_cast<std::size_t>(bands));
+    const int dictionaryRows = static_cast<int>((kWindow + rowBytes - 1) / rowBytes);
     const int workers = std::min(threads, bands);
-    // The largest band, its primed rows and the bound of its deflated bytes, for buffers that
-    // each worker allocates once and never clears: every byte is written before it is read.
+    // The largest band with its primed rows, for a buffer that each worker allocates once and
+    // never clears: every byte is written before it is read.
     const int largestBand = (height + bands - 1) / bands + dictionaryRows;
     const std::size_t bufferBytes = static_cast<std::size_t>(largestBand) * rowBytes;
+    IdatJoiner joiner(sink, bands);
+    // Bands are taken in order as workers come free, so they also finish about in order and
+    // the joiner holds few of them.
+    std::atomic<int> nextBand{0};
     ParallelFor(
         workers,
-        [&](int worker) {
+        [&](int) {
             const std::unique_ptr<unsigned char[]> filtered(new unsigned char[bufferBytes]);
-            AdviseHugePages(filtered.get(), bufferBytes);
-            std::unique_ptr<unsigned char[]> out;
-            std::size_t outBytes = 0;
-            for (int band = worker; band < bands; band += workers) {
+            Bytes out;
+            for (int band = nextBand++; band < bands; band = nextBand++) {
                 const int first = static_cast<int>(static_cast<long long>(height) * band / bands);
                 const int last =
                     static_cast<int>(static_cast<long long>(height) * (band + 1) / bands);
@@ -250,61 +325,24 @@ void PutBandedStream(std::string& png, const QImage& image, int level, int strat
                 const std::size_t primed = static_cast<std::size_t>(first - from) * rowBytes;
                 const std::size_t length = static_cast<std::size_t>(last - first) * rowBytes;
                 FilterRows(image, from, last, filtered.get());
-
-                z_stream stream{};
-                if (deflateInit2(&stream, std::clamp(level, 1, 9), Z_DEFLATED, -15, 8, strategy) !=
-                    Z_OK)
-                    throw RuntimeException("Not enough memory to compress a picture.");
-                std::unique_ptr<z_stream, decltype(&deflateEnd)> guard(&stream, &deflateEnd);
-                if (primed > 0) {
-                    const std::size_t dictionary = std::min(primed, kWindow);
-                    deflateSetDictionary(&stream, filtered.get() + primed - dictionary,
-                                         static_cast<uInt>(dictionary));
-                }
-                // A sync flush may add an empty stored block to the bound of a finished stream.
-                const std::size_t bound = deflateBound(&stream, static_cast<uLong>(length)) + 16;
-                if (bound > outBytes) {
-                    out.reset(new unsigned char[bound]);
-                    outBytes = bound;
-                }
-                stream.next_in = filtered.get() + primed;
-                stream.avail_in = static_cast<uInt>(length);
-                stream.next_out = out.get();
-                stream.avail_out = static_cast<uInt>(outBytes);
-                const bool final = band == bands - 1;
-                const int result = deflate(&stream, final ? Z_FINISH : Z_SYNC_FLUSH);
-                const bool ok =
-                    final ? result == Z_STREAM_END : result == Z_OK && stream.avail_out > 0;
-                if (!ok || stream.avail_in != 0)
-                    throw RuntimeException("A picture could not be compressed.");
-                Band& piece = pieces[static_cast<std::size_t>(band)];
-                piece.deflated.assign(out.get(), out.get() + (outBytes - stream.avail_out));
-                piece.adler = libdeflate_adler32(1, filtered.get() + primed, length);
+                const unsigned char* data = filtered.get() + primed;
+                const bool matching =
+                    deflater == PngDeflater::Matching ||
+                    (deflater == PngDeflater::Choose && WorthMatching(data, length));
+                Band piece;
+                piece.deflated =
+                    DeflateBand(data, primed, length, band == bands - 1, matching, out);
+                piece.adler = libdeflate_adler32(1, data, length);
                 piece.length = length;
+                joiner.Put(band, std::move(piece));
             }
         },
         workers);
-
-    IdatWriter idat(png);
-    const unsigned char header[2] = {0x78, 0x9C};
-    idat.Put(header, sizeof header);
-    std::uint32_t adler = 1;
-    for (Band& piece : pieces) {
-        idat.Put(piece.deflated.data(), piece.deflated.size());
-        adler = static_cast<std::uint32_t>(
-            adler32_combine(adler, piece.adler, static_cast<z_off_t>(piece.length)));
-        Bytes().swap(piece.deflated);
-    }
-    const unsigned char trailer[4] = {
-        static_cast<unsigned char>(adler >> 24), static_cast<unsigned char>(adler >> 16),
-        static_cast<unsigned char>(adler >> 8), static_cast<unsigned char>(adler)};
-    idat.Put(trailer, sizeof trailer);
-    idat.Finish();
 }
 
 }  // namespace
 
-std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
+void EncodePng(const QImage& source, const PngSink& sink, const PngEncoderOptions& options) {
     const QImage image = source.format() == QImage::Format_RGB32
                              ? source
                              : source.convertToFormat(QImage::Format_RGB32);
@@ -312,7 +350,7 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
         throw RuntimeException("Not enough memory to encode a picture.");
     const int threads = ThreadCount(options.threads);
 
-    std::string png("\x89PNG\r\n\x1a\n", 8);
+    std::string head("\x89PNG\r\n\x1a\n", 8);
     const std::uint32_t w = static_cast<std::uint32_t>(image.width());
     const std::uint32_t h = static_cast<std::uint32_t>(image.height());
     const unsigned char header[13] = {static_cast<unsigned char>(w >> 24),
@@ -328,19 +366,18 @@ std::string EncodePng(const QImage& source, const PngEncoderOptions& options) {
                                       0,
                                       0,
                                       0};
-    PutChunk(png, "IHDR", header, sizeof header);
-    if (options.deflater == PngDeflater::LibdeflateWhole) {
-        PutZlibStream(png, DeflateWhole(FilteredRows(image, threads), options.level));
-    } else {
-        // The stream is about a third of the pixels' bytes on photographs; a first guess that
-        // spares most of the string's regrowth.
-        png.reserve(static_cast<std::size_t>(w) * h + 1024);
-        AdviseHugePages(png.data(), png.capacity());
-        PutBandedStream(png, image, options.level,
-                        options.deflater == PngDeflater::ZlibRunBands ? Z_RLE : Z_DEFAULT_STRATEGY,
-                        threads, options.minBandBytes);
-    }
-    PutChunk(png, "IEND", nullptr, 0);
+    PutChunk(head, "IHDR", header, sizeof header);
+    sink(head);
+    PutBandedStream(sink, image, options.deflater, threads, options.minBandBytes);
+    std::string end;
+    PutChunk(end, "IEND", nullptr, 0);
+    sink(end);
+}
+
+std::string EncodePng(const QImage& image, const PngEncoderOptions& options) {
+    std::string png;
+    EncodePng(
+        image, [&](std::string_view bytes) { png.append(bytes); }, options);
     return png;
 }
 

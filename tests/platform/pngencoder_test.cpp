@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,22 +49,19 @@ std::string ZlibStream(const std::string& png) {
 struct EncoderCase {
     const char* name;
     PngDeflater deflater;
-    int level;
     int threads;
     std::size_t minBandBytes = 256 * 1024;
 };
 
 const EncoderCase kEncoderCases[] = {
-    {"LibdeflateLevel1", PngDeflater::LibdeflateWhole, 1, 0},
-    {"LibdeflateLevel6", PngDeflater::LibdeflateWhole, 6, 0},
-    {"BandsLevel1", PngDeflater::ZlibBands, 1, 0},
-    {"BandsLevel6OneThread", PngDeflater::ZlibBands, 6, 1},
-    {"BandsLevel6ManyThreads", PngDeflater::ZlibBands, 6, 7},
-    {"RunBandsOneThread", PngDeflater::ZlibRunBands, 6, 1},
-    {"RunBandsManyThreads", PngDeflater::ZlibRunBands, 6, 7},
+    {"ChosenPerBandOneThread", PngDeflater::Choose, 1},
+    {"ChosenPerBandManyThreads", PngDeflater::Choose, 7},
+    {"RunLengthManyThreads", PngDeflater::RunLength, 7},
+    {"MatchingOneThread", PngDeflater::Matching, 1},
+    {"MatchingManyThreads", PngDeflater::Matching, 7},
     // A band of a row or two: every band edge primes its dictionary from rows filtered again.
-    {"BandsOfSingleRows", PngDeflater::ZlibBands, 6, 5, 1},
-    {"RunBandsOfSingleRows", PngDeflater::ZlibRunBands, 6, 5, 1},
+    {"MatchingBandsOfSingleRows", PngDeflater::Matching, 5, 1},
+    {"RunLengthBandsOfSingleRows", PngDeflater::RunLength, 5, 1},
 };
 
 class PngEncoderTest : public ::testing::TestWithParam<EncoderCase> {};
@@ -72,7 +70,6 @@ TEST_P(PngEncoderTest, DecodesToTheSamePixels) {
     const QImage image = Sample();
     PngEncoderOptions options;
     options.deflater = GetParam().deflater;
-    options.level = GetParam().level;
     options.threads = GetParam().threads;
     options.minBandBytes = GetParam().minBandBytes;
     const std::string png = EncodePng(image, options);
@@ -104,7 +101,6 @@ TEST_P(PngEncoderTest, OddSizesDecodeToTheSamePixels) {
         const QImage image = Sample().copy(QRect(QPoint(7, 3), size));
         PngEncoderOptions options;
         options.deflater = GetParam().deflater;
-        options.level = GetParam().level;
         options.threads = GetParam().threads;
         options.minBandBytes = GetParam().minBandBytes;
         QImage back;
@@ -121,4 +117,78 @@ TEST(PngEncoderTest, OnePixelPicture) {
     QImage back;
     ASSERT_TRUE(back.loadFromData(QByteArray::fromStdString(EncodePng(image)), "PNG"));
     EXPECT_EQ(back.pixel(0, 0), 0xFF123456u);
+}
+
+/// A skin's sprite sheet in small: one 24 × 24 tile of noise drawn over and over, which only a
+/// deflater that finds matches can shrink.
+QImage TiledSprites() {
+    QImage image(960, 480, QImage::Format_RGB32);
+    std::uint32_t state = 777;
+    QRgb tile[24][24];
+    for (auto& row : tile)
+        for (QRgb& pixel : row) {
+            state = state * 1664525u + 1013904223u;
+            pixel = 0xFF000000u | (state >> 8);
+        }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, tile[y % 24][x % 24]);
+    return image;
+}
+
+std::string Encode(const QImage& image, PngDeflater deflater, int threads = 0) {
+    PngEncoderOptions options;
+    options.deflater = deflater;
+    options.threads = threads;
+    return EncodePng(image, options);
+}
+
+// Each band takes the deflater that suits it: matching on repeated sprites (the noise tiles
+// give run-length nothing to shorten), run-length on noisy rows with no long repeats. The
+// chosen stream is then byte for byte the one the forced deflater writes.
+TEST(PngEncoderTest, EachBandTakesTheDeflaterThatSuitsIt) {
+    const QImage sprites = TiledSprites();
+    const std::string chosen = Encode(sprites, PngDeflater::Choose);
+    EXPECT_EQ(chosen, Encode(sprites, PngDeflater::Matching));
+    // 960 × 480 × 3 bytes of noise tiles: run-length keeps most of the 1.38 MB, matching
+    // needs little more than the first row of tiles (24 × 960 × 3 = 69 KB).
+    EXPECT_LT(chosen.size() * 4, Encode(sprites, PngDeflater::RunLength).size());
+
+    const QImage noise = Sample();
+    EXPECT_EQ(Encode(noise, PngDeflater::Choose), Encode(noise, PngDeflater::RunLength));
+
+    // A noisy picture in a frame of repeated sprites, 48 of its 1200 columns: the frame's
+    // long repeats are a twenty-fifth of each row, too few to pay for searching the rest.
+    QImage framed = Sample();
+    const QImage tiles = TiledSprites();
+    for (int y = 0; y < framed.height(); ++y)
+        for (int x = 0; x < 48; ++x)
+            framed.setPixel(x, y, tiles.pixel(x, y % tiles.height()));
+    EXPECT_EQ(Encode(framed, PngDeflater::Choose), Encode(framed, PngDeflater::RunLength));
+}
+
+// The chunks are cut at the same places however the bands' work is spread and timed, so a
+// picture always gives the same file.
+TEST(PngEncoderTest, SameFileWhateverTheThreads) {
+    const QImage image = Sample();
+    const std::string one = Encode(image, PngDeflater::Choose, 1);
+    EXPECT_EQ(one, Encode(image, PngDeflater::Choose, 3));
+    EXPECT_EQ(one, Encode(image, PngDeflater::Choose, 8));
+}
+
+// The file reaches the sink in pieces; a sink that fails stops the encoding with its error.
+TEST(PngEncoderTest, SinkFailureStopsTheEncoding) {
+    const QImage image = Sample();
+    std::string received;
+    int calls = 0;
+    const auto failing = [&](std::string_view bytes) {
+        if (++calls == 3)
+            throw std::runtime_error("disk full");
+        received.append(bytes);
+    };
+    EXPECT_THROW(EncodePng(image, failing), std::runtime_error);
+    const std::string whole = EncodePng(image);
+    // What was received is the start of the file, nothing else.
+    EXPECT_EQ(received, whole.substr(0, received.size()));
+    EXPECT_LT(received.size(), whole.size());
 }
