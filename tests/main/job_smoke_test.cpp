@@ -11,13 +11,10 @@
 #include <sys/statvfs.h>
 
 #include <QGuiApplication>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,7 +69,6 @@ TEST(JobSmoke, AnOutputByAnotherPathIsRefusedAndAFullDiskKeepsTheEarlierPair) {
     fs::create_directories(skins / "sub");
     for (const char* name : {"tidewater.xml", "tidewater.png"})
         fs::copy_file(fs::path(MALVOREN_SOURCE_DIR) / "examples" / name, skins / name);
-    fs::create_directories(temp / "app");
 
     // The earlier pair of the output's name, a valid skin, in a folder with room for the new
     // skin but not for its bitmap.
@@ -95,63 +91,23 @@ TEST(JobSmoke, AnOutputByAnotherPathIsRefusedAndAFullDiskKeepsTheEarlierPair) {
         std::fclose(f);
     }
 
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString((temp / "cfg").string()));
-    env.insert("XDG_DATA_HOME", QString::fromStdString((temp / "data").string()));
-    fs::create_directories(temp / "run");
-    fs::permissions(temp / "run", fs::perms::owner_all);
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString((temp / "run").string()));
-    env.insert("MALVOREN_APP_DIR", QString::fromStdString((temp / "app").string()));
-    env.insert("MALVOREN_OFFLINE", "1");
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(MALVOREN_EXE), {});
-    ASSERT_TRUE(program.waitForStarted());
-    struct Ender {
-        QProcess& p;
-        ~Ender() {
-            if (p.state() != QProcess::NotRunning) {
-                p.kill();
-                p.waitForFinished(5000);
-            }
-        }
-    } ender{program};
+    Program program(temp.Path());
+    ASSERT_TRUE(program.WaitForStarted());
 
     // First start: the language box, then the window with its start-up notice.
-    const auto box = WaitForWindow("malvoren");
-    ASSERT_TRUE(box) << "no \"Press F8\" box";
-    Keys({"Return"});
-    ASSERT_TRUE(WaitUntilGone(box->id));
-    const auto main = WaitForWindow("Malvoren Tool");
+    const auto main = PassFirstStart();
     ASSERT_TRUE(main);
-    const auto notice = WaitForWindow("malvoren", 367);
-    ASSERT_TRUE(notice) << "no start-up notice";
     MainWindowAt w{*main};
-    Xdo({"mousemove", "--window", QString::fromStdString(notice->id),
-         QString::number(notice->width - 60), QString::number(notice->height - 35), "click", "1"});
-    ASSERT_TRUE(WaitUntilGone(notice->id));
 
     // The input skin through the real file dialog.
-    w.Click(500, 137);
-    const auto dialog = WaitForWindow("Select an XML Skin file");
-    ASSERT_TRUE(dialog) << "no open dialog";
-    Type((skins / "tidewater.xml").string());
-    Keys({"Return"});
-    ASSERT_TRUE(WaitUntilGone(dialog->id));
+    ASSERT_TRUE(ChooseInput(w, skins / "tidewater.xml"));
 
     // The output is the input through "sub/..": refused on the Files page, nothing written.
     const std::string input = testsupport::ReadAll(skins / "tidewater.xml");
-    w.Click(250, 261);
-    Type((skins / "sub" / ".." / "tidewater.xml").string());
-    w.Click(159, 299);
-    Type("1280");
-    w.Click(248, 32);  // "Resizing"
-    w.Click(31, 82);   // "Simple Resize"
-    w.Click(475, 32);  // "Generating"
+    FillFilesPage(w, skins / "sub" / ".." / "tidewater.xml", "1280");
+    ChooseResize(w, Resize::Simple);
     const std::set<std::string> before = Ids();
-    w.Click(436, 333);  // "Do the Job"
+    DoTheJob(w);
     const auto bubble = WaitForWindow("", 0, before);
     EXPECT_TRUE(bubble) << "no bubble for the output that is the input";
     Shot("1_same_file_by_another_path_refused");
@@ -170,7 +126,7 @@ TEST(JobSmoke, AnOutputByAnotherPathIsRefusedAndAFullDiskKeepsTheEarlierPair) {
     Type((full / "prev.xml").string());
     w.Click(475, 32);  // "Generating"
     const std::set<std::string> beforeJob = Ids();
-    w.Click(436, 333);  // "Do the Job"
+    DoTheJob(w);
     const auto message = WaitForWindow("", 0, beforeJob);
     ASSERT_TRUE(message) << "no message for the full disk";
     Shot("2_full_disk_at_the_bitmap");

@@ -2,19 +2,14 @@
 // start without a settings file, a "Simple" job on the example skin chosen in the real file
 // dialog, a refused "Smart" job, and quitting. Screenshots of the whole screen go to the build
 // tree's "rendered" folder for a person to look at.
-#include "support/inspection.h"
+#include "main/x_driver.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <QImage>
 #include <QImageReader>
-#include <QPixmap>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QScreen>
-#include <QThread>
 #include <QtGui/qguiapplication_platform.h>
 
 #ifdef MALVOREN_HAVE_XCB
@@ -22,139 +17,23 @@
 #endif
 
 #include <algorithm>
-#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace xdriver;
 
-// Polls are bounded: every wait ends after this long at most.
-constexpr auto kPatience = std::chrono::seconds(10);
-
-std::string Xdo(const QStringList& args) {
-    QProcess xdo;
-    xdo.start("xdotool", args);
-    if (!xdo.waitForFinished(5000))
-        return {};
-    return xdo.readAllStandardOutput().toStdString();
-}
-
-struct XWindow {
-    std::string id;
-    std::string name;
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-std::vector<XWindow> VisibleWindows() {
-    std::vector<XWindow> windows;
-    std::istringstream ids(Xdo({"search", "--onlyvisible", "--name", ""}));
-    for (std::string id; ids >> id;) {
-        XWindow w;
-        w.id = id;
-        w.name = Xdo({"getwindowname", QString::fromStdString(id)});
-        if (!w.name.empty() && w.name.back() == '\n')
-            w.name.pop_back();
-        std::istringstream shell(Xdo({"getwindowgeometry", "--shell", QString::fromStdString(id)}));
-        for (std::string line; std::getline(shell, line);) {
-            const auto eq = line.find('=');
-            if (eq == std::string::npos)
-                continue;
-            const std::string key = line.substr(0, eq);
-            const int value = std::atoi(line.c_str() + eq + 1);
-            if (key == "X")
-                w.x = value;
-            else if (key == "Y")
-                w.y = value;
-            else if (key == "WIDTH")
-                w.width = value;
-            else if (key == "HEIGHT")
-                w.height = value;
-        }
-        windows.push_back(w);
-    }
-    return windows;
-}
-
-// The first visible window so named (any name when empty; and that wide, when `width` is given)
-// that is not in `known`, waiting for it.
-std::optional<XWindow> WaitForWindow(const std::string& name, int width = 0,
-                                     const std::set<std::string>& known = {}) {
-    const auto end = Clock::now() + kPatience;
-    while (Clock::now() < end) {
-        for (const XWindow& w : VisibleWindows()) {
-            if ((name.empty() || w.name == name) && (width == 0 || w.width == width) &&
-                !known.count(w.id))
-                return w;
-        }
-        QThread::msleep(100);
-    }
-    return std::nullopt;
-}
-
-bool WaitUntilGone(const std::string& id) {
-    const auto end = Clock::now() + kPatience;
-    while (Clock::now() < end) {
-        bool shown = false;
-        for (const XWindow& w : VisibleWindows())
-            shown = shown || w.id == id;
-        if (!shown)
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
-}
-
-bool WaitForText(const fs::path& path, const std::string& text) {
-    const auto end = Clock::now() + kPatience;
-    while (Clock::now() < end) {
-        if (testsupport::ReadAll(path).find(text) != std::string::npos)
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
-}
-
-std::set<std::string> Ids() {
-    std::set<std::string> ids;
-    for (const XWindow& w : VisibleWindows())
-        ids.insert(w.id);
-    return ids;
-}
+constexpr const char* kShots = "program_";
 
 void Shot(const std::string& name) {
-    // The window's last paint reaches the server a moment after the event that caused it.
-    QThread::msleep(300);
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    testsupport::SaveForInspection(screen.toImage(), "program_" + name);
-}
-
-// The program's main window: content coordinates are below its menu bar, whose height is
-// what the window has beyond its 376 rows of content.
-struct MainWindowAt {
-    XWindow w;
-    int Bar() const { return w.height - 376; }
-    void Click(int x, int y) const {
-        Xdo({"mousemove", "--window", QString::fromStdString(w.id), QString::number(x),
-             QString::number(y + Bar()), "click", "1"});
-    }
-};
-
-void Type(const std::string& text) {
-    Xdo({"type", "--delay", "2", QString::fromStdString(text)});
-}
-
-void Keys(const QStringList& keys) {
-    Xdo(QStringList{"key"} + keys);
+    xdriver::Shot(kShots, name);
 }
 
 // Asks the window to close as a window manager's close box does.
@@ -197,78 +76,27 @@ TEST(ProgramSmoke, FirstStartASimpleJobARefusedSmartJobAndQuitting) {
     for (const char* name : {"tidewater.xml", "tidewater.png"})
         fs::copy_file(fs::path(MALVOREN_SOURCE_DIR) / "examples" / name, temp / name);
     fs::create_directories(temp / "out");
-    fs::create_directories(temp / "app");
 
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString((temp / "cfg").string()));
-    env.insert("XDG_DATA_HOME", QString::fromStdString((temp / "data").string()));
-    fs::create_directories(temp / "run");
-    fs::permissions(temp / "run", fs::perms::owner_all);
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString((temp / "run").string()));
-    env.insert("MALVOREN_APP_DIR", QString::fromStdString((temp / "app").string()));
-    env.insert("MALVOREN_OFFLINE", "1");
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("MALVOREN_SCREEN", "1280x800");
-    // Whatever the caller's environment: a run on this X server, never headless.
-    env.remove("MALVOREN_HEADLESS");
-    env.remove("WAYLAND_DISPLAY");
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(QStringLiteral(MALVOREN_EXE), {});
-    ASSERT_TRUE(program.waitForStarted());
-    struct Ender {
-        QProcess& p;
-        ~Ender() {
-            if (p.state() != QProcess::NotRunning) {
-                p.kill();
-                p.waitForFinished(5000);
-            }
-        }
-    } ender{program};
+    Program program(temp.Path());
+    ASSERT_TRUE(program.WaitForStarted());
 
-    // First start: the language box, alone, holds up the opening.
-    const auto box = WaitForWindow("malvoren");
-    ASSERT_TRUE(box) << "no \"Press F8\" box";
-    Shot("1_press_f8_box");
-    Keys({"Return"});
-    ASSERT_TRUE(WaitUntilGone(box->id));
-
-    // Then the window, centred, and the start-up notice beside it.
-    const auto main = WaitForWindow("Malvoren Tool");
+    // First start: the language box, then the window, centred, with the start-up notice.
+    const auto main = PassFirstStart(kShots);
     ASSERT_TRUE(main);
-    const auto notice = WaitForWindow("malvoren", 367);
-    ASSERT_TRUE(notice) << "no start-up notice";
     EXPECT_EQ(main->x, (1280 - 560) / 2);
     EXPECT_EQ(main->width, 560);
     MainWindowAt w{*main};
-    Shot("2_first_start_with_notice");
-    // The notice's "Ok", at its lower right corner.
-    Xdo({"mousemove", "--window", QString::fromStdString(notice->id),
-         QString::number(notice->width - 60), QString::number(notice->height - 35), "click", "1"});
-    ASSERT_TRUE(WaitUntilGone(notice->id));
 
-    // "..." of the input, and the skin's full path typed into the real file dialog.
-    w.Click(500, 137);
-    const auto dialog = WaitForWindow("Select an XML Skin file");
-    ASSERT_TRUE(dialog) << "no open dialog";
-    Type((temp / "tidewater.xml").string());
-    Shot("3_file_dialog");
-    Keys({"Return"});
-    ASSERT_TRUE(WaitUntilGone(dialog->id));
+    // The skin's full path typed into the real file dialog.
+    ASSERT_TRUE(ChooseInput(w, temp / "tidewater.xml", kShots));
 
     // The output file and width (the height follows in scale), "Simple", "Do the Job".
     const fs::path simple = temp / "out" / "tidewater-1280.xml";
-    w.Click(250, 261);
-    Type(simple.string());
-    w.Click(159, 299);
-    Type("1280");
+    FillFilesPage(w, simple, "1280");
     Shot("4_files_page_filled");
-    w.Click(248, 32);  // "Resizing"
-    w.Click(31, 82);   // "Simple Resize"
-    w.Click(475, 32);  // "Generating"
+    ChooseResize(w, Resize::Simple);
     Shot("5_recap_simple");
-    w.Click(436, 333);  // "Do the Job"
+    DoTheJob(w);
     ASSERT_TRUE(WaitForText(temp / "app" / "Malvoren log.txt", "Finished in"))
         << "the Simple job did not end";
     Shot("6_after_simple_job");
@@ -289,11 +117,9 @@ TEST(ProgramSmoke, FirstStartASimpleJobARefusedSmartJobAndQuitting) {
     w.Click(260, 299);
     Keys({"End", "BackSpace", "BackSpace", "BackSpace"});
     Type("720");
-    w.Click(248, 32);  // "Resizing"
-    w.Click(31, 222);  // "Smart Resize"
-    w.Click(475, 32);  // "Generating"
+    ChooseResize(w, Resize::Smart);
     Shot("7_recap_smart");
-    w.Click(436, 333);  // "Do the Job"
+    DoTheJob(w);
     // The refusal first shows an empty message box, then points at the height field.
     const auto emptyBox = WaitForWindow("", 0, before);
     ASSERT_TRUE(emptyBox) << "the refused Smart job showed nothing";
@@ -309,14 +135,14 @@ TEST(ProgramSmoke, FirstStartASimpleJobARefusedSmartJobAndQuitting) {
     // bar in this build the close box stands in for it.
     w.Click(540, 366);  // an empty spot of the window, which takes the keys
     Keys({"ctrl+q"});
-    if (!program.waitForFinished(3000)) {
+    if (!program.Process().waitForFinished(3000)) {
         ASSERT_EQ(w.Bar(), 0) << "the window has a menu bar, yet Ctrl+Q did not quit";
         std::cout << "[ note ] Ctrl+Q did nothing (no menu bar): quitting with the close box\n";
         CloseBox(main->id);
-        ASSERT_TRUE(program.waitForFinished(10000)) << "the close box did not quit";
+        ASSERT_TRUE(program.Process().waitForFinished(10000)) << "the close box did not quit";
     }
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.Process().exitCode(), 0);
     const std::string config = testsupport::ReadAll(temp / "cfg" / "Malvoren Tool" / "Config.ini");
     EXPECT_EQ(Lines(config), 27);
     // The proposed height stayed in the field and went into the file.
