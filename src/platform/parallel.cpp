@@ -21,7 +21,7 @@ std::function<void()> g_waitHook;
 std::atomic<std::thread::id> g_waitHookThread{};
 thread_local bool t_inWaitHook = false;
 
-bool WaitsRunTheHook() {
+bool WaitsRunTheHook() noexcept {
     return g_waitHookThread.load(std::memory_order_acquire) == std::this_thread::get_id() &&
            g_waitHook && !t_inWaitHook;
 }
@@ -114,6 +114,10 @@ void ParallelFor(int count, const std::function<void(int)>& work, int threads) {
     for (const auto& failure : failures)
         if (failure)
             std::rethrow_exception(failure);
+}
+
+bool ServesWhileWaiting() noexcept {
+    return WaitsRunTheHook();
 }
 
 void RunAside(const std::function<void()>& work) {

@@ -22,6 +22,9 @@ void ParallelFor(int count, const std::function<void(int)>& work, int threads = 
 /// as for ParallelFor, nothing in it may yield or touch the event loop or a widget.
 void RunAside(const std::function<void()>& work);
 
+/// True when this thread's waits run the wait hook: it has a window to serve.
+bool ServesWhileWaiting() noexcept;
+
 /// Picture work on this many pixels or more is worth RunAside: below it takes a few
 /// milliseconds, less than the loop's own turns.
 inline constexpr std::int64_t kAsidePixels = std::int64_t{1} << 22;

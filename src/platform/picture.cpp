@@ -13,6 +13,8 @@
 #include <cassert>
 #include <cstdlib>
 #include <string>
+#include <system_error>
+#include <thread>
 
 namespace platform {
 
@@ -96,7 +98,17 @@ Picture::Picture(const QImage& image) {
         throw RuntimeException("Not enough memory for a picture.");
 }
 
-Picture::~Picture() = default;
+Picture::~Picture() {
+    // Giving a large picture's memory back takes tens of milliseconds: a thread with a window
+    // to serve leaves it to a thread of its own. A shared image is only let go here.
+    if (m_image.isDetached() && std::int64_t{m_image.width()} * m_image.height() >= kAsidePixels &&
+        ServesWhileWaiting()) {
+        try {
+            std::thread([pixels = std::move(m_image)] {}).detach();
+        } catch (const std::system_error&) {
+        }
+    }
+}
 
 PicturePtr Picture::New(int width, int height) {
     return std::make_shared<Picture>(width, height);
