@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include "platform/exceptions.h"
+#include "platform/parallel.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -167,7 +168,9 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     file.Commit();
 }
 
-void CopyFileAtomic(const fs::path& source, const fs::path& target) {
+namespace {
+
+void CopyHere(const fs::path& source, const fs::path& target) {
     const auto readFailure = [&](int err) {
         return IOException(err, "Unable to read " + source.string() + ": " +
                                     std::generic_category().message(err) + ".");
@@ -193,6 +196,13 @@ void CopyFileAtomic(const fs::path& source, const fs::path& target) {
         }
     }
     out.Commit();
+}
+
+}  // namespace
+
+void CopyFileAtomic(const fs::path& source, const fs::path& target) {
+    // A skin's bitmap can be large: a job's window is served while it is copied.
+    RunAside([&] { CopyHere(source, target); });
 }
 
 ScopedWriteFault::ScopedWriteFault(WriteFault fault, std::string nameEnd) {

@@ -6,10 +6,12 @@ namespace platform {
 
 /// Installs the window mode's yield hook (batch mode installs none). The hook processes
 /// pending events at most once every 10 ms of the monotonic clock (every time under the
-/// manual timer driver, whose clock only tests move), and only while a job runs.
+/// manual timer driver, whose clock only tests move), and only while a job runs. From then
+/// on, a job's waits for work on other threads serve the loop too (SetWaitHook).
 void InstallEventYield();
 
-/// The job runner marks the job's span; outside it, yields process no events.
+/// The job runner marks the job's span; outside it, yields process no events. In window
+/// mode the span also installs the wait hook (ServeEvents) for the calling thread.
 void SetJobRunning(bool running) noexcept;
 bool JobRunning() noexcept;
 

@@ -1,6 +1,7 @@
 #include "platform/graphics.h"
 
 #include "platform/exceptions.h"
+#include "platform/parallel.h"
 #include "platform/picture.h"
 
 #include <QFont>
@@ -128,11 +129,27 @@ Graphics::Graphics(Picture& target)
     , m_clip(0, 0, target.Width(), target.Height()) {
 }
 
-void Graphics::Paint(const std::function<void(QPainter&)>& draw) {
+void Graphics::Paint(const std::function<void(QPainter&)>& draw, std::int64_t pixels) {
     if (m_clip.isEmpty())
         return;
     QImage& image = m_target->Image();
     const bool grey = image.format() == QImage::Format_Grayscale8;
+    if (!grey && pixels >= kAsidePixels) {
+        // A large painting runs aside, while a job's window is served. It paints through a
+        // view of the pixels made here (bits() detaches them here, on this thread), so the
+        // work aside never touches the picture's own image, which the loop may copy meanwhile.
+        uchar* const bits = image.bits();
+        QImage view(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
+        RunAside([&] {
+            QPainter painter(&view);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            painter.setClipRect(m_clip);
+            painter.translate(m_origin);
+            draw(painter);
+        });
+        return;
+    }
     QImage scratch;
     QPaintDevice* device = &image;
     QPoint shift(0, 0);
@@ -157,7 +174,8 @@ void Graphics::FillRect(int x, int y, int width, int height) {
     if (width <= 0 || height <= 0)
         return;
     const QColor color = ToQColor(ForeColor);
-    Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), color); });
+    Paint([&](QPainter& p) { p.fillRect(QRect(x, y, width, height), color); },
+          std::int64_t{width} * height);
 }
 
 void Graphics::DrawPenRect(QPainter& painter, int x, int y, int width, int height) const {
@@ -279,13 +297,18 @@ void Graphics::DrawPicture(const Picture& picture, int destX, int destY, int des
         const QPoint at(static_cast<int>(atX), static_cast<int>(atY));
         if (opaque) {
             // Source mode: an exact copy, whatever the target's format.
-            Paint([&](QPainter& p) {
-                p.setCompositionMode(QPainter::CompositionMode_Source);
-                p.drawImage(at, picture.Image(), visible);
-            });
+            // A reference of this call's own: drawn onto itself, the picture is detached first.
+            const QImage source = picture.Image();
+            Paint(
+                [&](QPainter& p) {
+                    p.setCompositionMode(QPainter::CompositionMode_Source);
+                    p.drawImage(at, source, visible);
+                },
+                std::int64_t{visible.width()} * visible.height());
         } else {
             const QImage drawable = picture.DrawableImage(visible);
-            Paint([&](QPainter& p) { p.drawImage(at, drawable); });
+            Paint([&](QPainter& p) { p.drawImage(at, drawable); },
+                  std::int64_t{visible.width()} * visible.height());
         }
         return;
     }
@@ -307,16 +330,25 @@ void Graphics::DrawPicture(const Picture& picture, int destX, int destY, int des
         part = whole ? picture.Image() : picture.Image().copy(visible);
     else
         part = picture.DrawableImage(visible);
-    const QImage scaled =
-        part.scaled(static_cast<int>(right - left), static_cast<int>(bottom - top),
-                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled;
+    const auto scale = [&] {
+        scaled = part.scaled(static_cast<int>(right - left), static_cast<int>(bottom - top),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    // `part` is this call's own reference to the pixels, so a large scaling can run aside.
+    if ((right - left) * (bottom - top) >= kAsidePixels)
+        RunAside(scale);
+    else
+        scale();
     if (scaled.isNull())
         throw RuntimeException("Not enough memory to scale a picture.");
-    Paint([&](QPainter& p) {
-        if (opaque)
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPoint(static_cast<int>(left), static_cast<int>(top)), scaled);
-    });
+    Paint(
+        [&](QPainter& p) {
+            if (opaque)
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(QPoint(static_cast<int>(left), static_cast<int>(top)), scaled);
+        },
+        (right - left) * (bottom - top));
 }
 
 QFont Graphics::Font() const {

@@ -98,7 +98,9 @@ public:
 private:
     using Shape = std::function<void(QPainter&, const QRectF&)>;
     void FillShape(int x, int y, int width, int height, const Shape& shape);
-    void Paint(const std::function<void(QPainter&)>& draw);
+    /// Runs `draw` on a painter of the target, clipped to this view. `pixels` is about how
+    /// many pixels it paints: from kAsidePixels on, the painting runs aside (RunAside).
+    void Paint(const std::function<void(QPainter&)>& draw, std::int64_t pixels = 0);
     QFont Font() const;
     void DrawPenRect(QPainter& painter, int x, int y, int width, int height) const;
 

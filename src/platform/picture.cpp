@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/graphics.h"
 #include "platform/hugepages.h"
+#include "platform/parallel.h"
 #include "platform/rgbsurface.h"
 
 #include <QBuffer>
@@ -12,6 +13,8 @@
 #include <cassert>
 #include <cstdlib>
 #include <string>
+#include <system_error>
+#include <thread>
 
 namespace platform {
 
@@ -64,11 +67,18 @@ QImage NewImage(int width, int height, QImage::Format format) {
 
 }  // namespace
 
-Picture::Picture(int width, int height)
-    : m_image(NewImage(width, height, QImage::Format_RGB32)) {
+Picture::Picture(int width, int height) {
     // Qt leaves new pixels uninitialised; the framework's new pictures were white, and the
     // kit's gloss relies on it.
-    m_image.fill(0xFFFFFFFFu);
+    const auto make = [&] {
+        m_image = NewImage(width, height, QImage::Format_RGB32);
+        m_image.fill(0xFFFFFFFFu);
+    };
+    // Filling a large picture takes a while: a job's window is served meanwhile.
+    if (width > 0 && height > 0 && std::int64_t{width} * height >= kAsidePixels)
+        RunAside(make);
+    else
+        make();
 }
 
 Picture::Picture(int width, int height, MaskTag)
@@ -88,7 +98,17 @@ Picture::Picture(const QImage& image) {
         throw RuntimeException("Not enough memory for a picture.");
 }
 
-Picture::~Picture() = default;
+Picture::~Picture() {
+    // Giving a large picture's memory back takes tens of milliseconds: a thread with a window
+    // to serve leaves it to a thread of its own. A shared image is only let go here.
+    if (m_image.isDetached() && std::int64_t{m_image.width()} * m_image.height() >= kAsidePixels &&
+        ServesWhileWaiting()) {
+        try {
+            std::thread([pixels = std::move(m_image)] {}).detach();
+        } catch (const std::system_error&) {
+        }
+    }
+}
 
 PicturePtr Picture::New(int width, int height) {
     return std::make_shared<Picture>(width, height);
@@ -164,9 +184,19 @@ QImage Picture::ScaledImage(int width, int height) const {
     if (!PictureSizeRefusal(width, height).empty())
         throw PictureTooLargeException(width, height);
     // The smooth scaling that Graphics::DrawPicture uses; drawing its opaque result copies it.
-    QImage scaled = m_image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (!scaled.isNull() && scaled.format() != QImage::Format_RGB32)
-        scaled = scaled.convertToFormat(QImage::Format_RGB32);
+    // A large one runs aside; it scales its own reference to the pixels, whatever the loop
+    // does with this picture meanwhile.
+    const QImage source = m_image;
+    QImage scaled;
+    const auto scale = [&] {
+        scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!scaled.isNull() && scaled.format() != QImage::Format_RGB32)
+            scaled = scaled.convertToFormat(QImage::Format_RGB32);
+    };
+    if (std::int64_t{width} * height >= kAsidePixels)
+        RunAside(scale);
+    else
+        scale();
     if (scaled.isNull())
         throw RuntimeException("Not enough memory to scale a picture.");
     return scaled;

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/exceptions.h"
 #include "platform/folderitem.h"
+#include "platform/parallel.h"
 #include "platform/pngdecoder.h"
 #include "platform/pngencoder.h"
 
@@ -86,7 +87,9 @@ std::optional<PictureFormat> PictureFormatFromName(std::string_view fileName) {
     return std::nullopt;
 }
 
-PictureRead ReadPictureFile(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
+namespace {
+
+PictureRead ReadHere(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
     try {
         const std::string name = path.string();
         std::error_code ec;
@@ -135,12 +138,7 @@ PictureRead ReadPictureFile(const std::filesystem::path& path, PictureAlpha alph
     }
 }
 
-PicturePtr OpenAsPicture(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
-    return ReadPictureFile(path, alpha).picture;
-}
-
-std::string EncodePicture(const Picture& picture, PictureFormat format) {
-    QImage image = picture.Image();
+std::string EncodeImage(QImage image, PictureFormat format) {
     if (image.format() != QImage::Format_RGB32)
         image = FlattenOnWhite(image);
     if (format == PictureFormat::PNG)
@@ -157,20 +155,43 @@ std::string EncodePicture(const Picture& picture, PictureFormat format) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+}  // namespace
+
+PictureRead ReadPictureFile(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
+    // Reading and decoding a skin's bitmap takes a while: a job's window is served meanwhile.
+    PictureRead read;
+    try {
+        RunAside([&] { read = ReadHere(path, alpha); });
+    } catch (const std::exception& e) {
+        return Refused(PictureReadProblem::Unreadable, e.what());
+    }
+    return read;
+}
+
+PicturePtr OpenAsPicture(const std::filesystem::path& path, PictureAlpha alpha) noexcept {
+    return ReadPictureFile(path, alpha).picture;
+}
+
+std::string EncodePicture(const Picture& picture, PictureFormat format) {
+    return EncodeImage(picture.Image(), format);
+}
+
 void SavePicture(const Picture& picture, const std::filesystem::path& path, PictureFormat format) {
-    if (format == PictureFormat::PNG) {
-        QImage image = picture.Image();
-        if (image.format() != QImage::Format_RGB32)
-            image = FlattenOnWhite(image);
+    // Encoding and writing take most of a job's time: a job's window is served meanwhile. The
+    // work aside holds its own reference to the pixels, whatever the loop does meanwhile.
+    const QImage image = picture.Image();
+    RunAside([&] {
+        if (format != PictureFormat::PNG) {
+            WriteFileAtomic(path, EncodeImage(image, format));
+            return;
+        }
         // Written as it is deflated, so the encoded file is never held whole. A failed encode
         // leaves no file: the temporary one goes with `file`.
+        const QImage flat = image.format() == QImage::Format_RGB32 ? image : FlattenOnWhite(image);
         AtomicFile file(path);
-        EncodePng(image, [&](std::string_view bytes) { file.Write(bytes); });
+        EncodePng(flat, [&](std::string_view bytes) { file.Write(bytes); });
         file.Commit();
-        return;
-    }
-    const std::string bytes = EncodePicture(picture, format);
-    WriteFileAtomic(path, bytes);
+    });
 }
 
 }  // namespace platform

@@ -22,6 +22,12 @@ std::function<void()>& Hook() {
 void Yield() {
     if (g_kill)
         throw ThreadEndException();
+    ServeEvents();
+    if (g_kill)
+        throw ThreadEndException();
+}
+
+void ServeEvents() {
     // A yield reached from an event that a yield dispatched returns at once.
     if (g_inHook || !Hook())
         return;
@@ -33,8 +39,6 @@ void Yield() {
         throw;
     }
     g_inHook = false;
-    if (g_kill)
-        throw ThreadEndException();
 }
 
 void RequestKill() noexcept {

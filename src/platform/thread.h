@@ -14,6 +14,11 @@ namespace platform {
 /// hook (window mode processes pending events there; batch mode installs none).
 void Yield();
 
+/// Yield() without the kill checks: runs the installed hook unless one runs already. What a
+/// job does while it waits for work on other threads (see SetWaitHook); a kill asked for
+/// meanwhile ends the job at its next yield.
+void ServeEvents();
+
 void RequestKill() noexcept;
 void ClearKill() noexcept;
 bool KillRequested() noexcept;

@@ -53,7 +53,7 @@ void Canvas::SetAcceptFocus(bool accept) {
 void Canvas::Refresh(bool eraseBackground) {
     if (eraseBackground && EraseBackground)
         m_eraseNext = true;
-    update();
+    RepaintWidget(*this, eraseBackground);
 }
 
 const Picture& Canvas::Render() {

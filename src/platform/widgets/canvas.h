@@ -44,6 +44,8 @@ public:
     /// A picture drawn at the canvas's top left before every Paint.
     PicturePtr Backdrop;
 
+    /// True erases first (when EraseBackground is on) and paints before returning; false
+    /// asks for a paint at the loop's next turn, without erasing.
     void Refresh(bool eraseBackground = true) override;
 
     /// Paints now into the canvas's picture, as a repaint would, and returns that picture

@@ -123,8 +123,17 @@ bool Control::HasFocus() const {
     return m_self.hasFocus();
 }
 
-void Control::Refresh(bool) {
-    m_self.update();
+void Control::Refresh(bool eraseBackground) {
+    RepaintWidget(m_self, eraseBackground);
+}
+
+void RepaintWidget(QWidget& widget, bool now) {
+    // repaint() paints every pending region of the window through its backing store and
+    // flushes it to the screen; it does nothing for a widget that is not shown.
+    if (now && widget.isVisible() && !widget.testAttribute(Qt::WA_WState_InPaintEvent))
+        widget.repaint();
+    else
+        widget.update();
 }
 
 namespace {

@@ -79,7 +79,11 @@ public:
     void SetFocus();
     bool HasFocus() const;
 
-    /// Asks for a repaint; `eraseBackground` erases the control's area before it paints.
+    /// Repaints the control. False asks for a repaint at the loop's next turn; true (an
+    /// immediate repaint, its background erased) paints before returning, together with
+    /// whatever else of the window waits to be repainted, and puts it on the screen, so that
+    /// code that keeps the loop waiting (a job's step) shows it first. A hidden control is
+    /// painted when it is shown.
     virtual void Refresh(bool eraseBackground = true);
 
     /// The window's handlers of the control's life events.
@@ -94,6 +98,11 @@ public:
 private:
     QWidget& m_self;
 };
+
+/// The refresh of a control: `now` true paints it (and whatever else of its window waits
+/// to be painted) before returning and shows it on the screen, false asks for a paint at the
+/// loop's next turn. A widget not shown, or one that is painting, only asks.
+void RepaintWidget(QWidget& widget, bool now);
 
 /// The control that `widget` is or stands in (itself or its nearest ancestor that is a
 /// control, below its window), or nullptr.

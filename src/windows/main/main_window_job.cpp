@@ -70,6 +70,14 @@ INI_Read_Write::MainWindowFields MainWindow::SettingsFields() const {
 void MainWindow::SetJobControlsEnabled(bool enabled) {
     Job_Button().SetEnabled(enabled);
     Input_Button().SetEnabled(enabled);
+    if (enabled)
+        return;
+    // The job's re-analysis of the skin disables "Preview Skin" until a job succeeds; it
+    // looks so from the job's start, and the locked controls are shown at once (an
+    // immediate repaint paints whatever of the window waits), before the job keeps the loop
+    // waiting.
+    Preview_button().SetEnabled(false);
+    Job_Button().Refresh(true);
 }
 
 void MainWindow::SetStatus(const std::string& text) {

@@ -2,14 +2,21 @@
 
 #include "kit/base/mouse.h"
 #include "kit_test_util.h"
+#include "platform/event_yield.h"
+#include "platform/parallel.h"
 #include "platform/rgbsurface.h"
+#include "platform/thread.h"
 #include "platform/timer.h"
 #include "platform/widgets/window.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QScreen>
+#include <QTest>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 using platform::Color;
@@ -155,6 +162,46 @@ TEST_F(WheelTest, ShowingStepsOnceThenTheTimerStepsItWhileVisible) {
     wheel.SetVisible(true);
     wheel.Refresh(true);
     EXPECT_EQ(SquareGreys(const_cast<platform::Picture&>(wheel.Render())), steppedGreys);
+}
+
+TEST_F(WheelTest, WhileAJobWaitsForItsPixelWorkTheWheelTurnsOnTheScreen) {
+    platform::InstallEventYield();
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    LiteProgressWheel& wheel = *w->wheel;
+    // The greys the screen shows of each square (the wheel sits at (20, 30)).
+    const auto onScreen = [&] {
+        QImage shot = w->screen()->grabWindow(w->winId()).toImage();
+        platform::Picture picture(shot.copy(20, 30, 16, 16));
+        return SquareGreys(picture);
+    };
+    {
+        platform::JobRunningScope job;
+        // The job's start: the wheel is on the screen at once, before the job goes on.
+        wheel.SetVisible(true);
+        wheel.Refresh(true);
+        EXPECT_EQ(onScreen(), (V{7, 0, 1, 2, 3, 4, 5, 6}));
+        // Its pixel work runs until 168 ms have passed on the loop's timers.
+        std::atomic<bool> timePassed{false};
+        bool steppedInTheJob = false;
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] {
+                timers->Advance(168);
+                steppedInTheJob = platform::JobRunning() && wheel.Value == 6;
+                timePassed = true;
+            },
+            Qt::QueuedConnection);
+        platform::RunAside([&] {
+            while (!timePassed)
+                std::this_thread::yield();
+        });
+        EXPECT_TRUE(steppedInTheJob);
+        // The job's next yields paint the step.
+        platform::Yield();
+        EXPECT_EQ(onScreen(), (V{6, 7, 0, 1, 2, 3, 4, 5}));
+    }
+    platform::SetYieldHook({});
 }
 
 TEST_F(WheelTest, PhasesOutsideTheRingPaintAsItsEnds) {

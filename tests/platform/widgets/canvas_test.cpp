@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -232,4 +233,54 @@ TEST_F(CanvasTest, PaintsIntoAPictureThatKeepsItsPixelsUnlessErased) {
     EXPECT_EQ(e.Pixel(3, 0), RGB(255, 0, 0));
     EXPECT_EQ(erased.Width(), 40);
     EXPECT_EQ(erased.Height(), 30);
+}
+
+namespace {
+
+/// What the screen shows at `at` in the window's content.
+QRgb OnScreen(QWidget& window, QPoint at) {
+    const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
+    return shot.pixel(at);
+}
+
+}  // namespace
+
+TEST_F(CanvasTest, AnImmediateRefreshIsOnTheScreenBeforeItReturnsAndARequestWaitsForTheLoop) {
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    Color firstColor = RGB(255, 0, 0);
+    Color secondColor = RGB(0, 0, 255);
+    w->first->Paint = [&](Graphics& g) {
+        g.ForeColor = firstColor;
+        g.FillRect(0, 0, 40, 30);
+    };
+    w->second->Paint = [&](Graphics& g) {
+        g.ForeColor = secondColor;
+        g.FillRect(0, 0, 40, 30);
+    };
+    w->first->Refresh(false);
+    w->second->Refresh(false);
+    QApplication::processEvents();
+    // The canvases sit at (10, 10) and (60, 10) in the window's content.
+    const QPoint inFirst(20, 20);
+    const QPoint inSecond(70, 20);
+    ASSERT_EQ(OnScreen(*w, inFirst), qRgb(255, 0, 0));
+    ASSERT_EQ(OnScreen(*w, inSecond), qRgb(0, 0, 255));
+
+    // A request changes nothing until the loop turns.
+    firstColor = RGB(0, 255, 0);
+    secondColor = RGB(255, 255, 0);
+    w->second->Refresh(false);
+    EXPECT_EQ(OnScreen(*w, inSecond), qRgb(0, 0, 255));
+    // An immediate refresh is on the screen at once, and so is what else waited for a paint.
+    w->first->Refresh(true);
+    EXPECT_EQ(OnScreen(*w, inFirst), qRgb(0, 255, 0));
+    EXPECT_EQ(OnScreen(*w, inSecond), qRgb(255, 255, 0));
+
+    // A hidden canvas only asks: it is painted when it is shown.
+    w->first->SetVisible(false);
+    int paints = 0;
+    w->first->Paint = [&](Graphics&) { ++paints; };
+    w->first->Refresh(true);
+    EXPECT_EQ(paints, 0);
 }

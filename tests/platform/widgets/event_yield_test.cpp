@@ -1,12 +1,17 @@
 #include "platform/event_yield.h"
 
 #include "platform/clock.h"
+#include "platform/exceptions.h"
+#include "platform/parallel.h"
 #include "platform/thread.h"
 #include "platform/timer.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+
+#include <atomic>
+#include <thread>
 
 using namespace platform;
 
@@ -93,4 +98,41 @@ TEST_F(EventYieldTest, AYieldFromAnEventThatAYieldDispatchedReturnsAtOnce) {
     EXPECT_EQ(inner, 0);
     Yield();
     EXPECT_EQ(inner, 1);
+}
+
+TEST_F(EventYieldTest, AJobsWaitForWorkElsewhereServesTheLoopAndAKillWaitsForTheNextYield) {
+    ScopedManualTimers timers;
+    const auto loopThread = std::this_thread::get_id();
+    // No job: the work runs right here and nothing is processed.
+    int handled = 0;
+    PostCount(handled);
+    std::thread::id ranOn;
+    RunAside([&] { ranOn = std::this_thread::get_id(); });
+    EXPECT_EQ(ranOn, loopThread);
+    EXPECT_EQ(handled, 0);
+
+    JobRunningScope job;
+    // The work aside ends only once the loop has run the posted events: a click, then a
+    // close that asks the job to end.
+    std::atomic<bool> served{false};
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            ++handled;
+            RequestKill();
+            served = true;
+        },
+        Qt::QueuedConnection);
+    bool workDone = false;
+    RunAside([&] {
+        ranOn = std::this_thread::get_id();
+        while (!served)
+            std::this_thread::yield();
+        workDone = true;
+    });
+    EXPECT_NE(ranOn, loopThread);
+    EXPECT_EQ(handled, 2);                      // both posted events, while the work ran
+    EXPECT_TRUE(workDone);                      // the kill let the work finish
+    EXPECT_THROW(Yield(), ThreadEndException);  // and ends the job at its next yield
+    ClearKill();
 }
