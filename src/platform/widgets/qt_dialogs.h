@@ -58,7 +58,7 @@ private:
 QString QtNameFilter(const std::string& extensions, const std::string& typeName = {});
 
 /// Every name filter of a file dialog, in the order offered: the type's, then "All Files (*)"
-/// when the spec asks for it. Empty for any file.
+/// when `offerAllFiles` is set. Empty for any file.
 QStringList QtNameFilters(const FileDialogSpec& spec);
 
 /// Where the toolkit keeps its own settings (the file dialog's history of folders and its
